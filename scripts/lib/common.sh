@@ -1,0 +1,43 @@
+# Shared by the commands in scripts/: installs missing Debian packages and keeps one build layout.
+# Source it; it defines functions only.
+
+# Packages every build needs: the compiler, CMake and Ninja, the window toolkit with its Bulgarian
+# translations, the window's font (metric-compatible with Times New Roman, with Cyrillic), and
+# the test and benchmark libraries.
+HEXAGON_BUILD_PACKAGES=(
+  g++ cmake ninja-build
+  qt6-base-dev qt6-translations-l10n fonts-liberation2
+  libgtest-dev libbenchmark-dev
+)
+
+# Runs a command as root: directly when we are root, through sudo otherwise.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  else
+    sudo "$@"
+  fi
+}
+
+# Installs those of the named Debian packages that are not installed yet; does nothing (and
+# needs no network) when all are there.
+install_missing_packages() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Makes the Bulgarian UTF-8 locale available, so the tests can check that numbers are read
+# the same way under a locale whose decimal separator is a comma.
+ensure_bulgarian_locale() {
+  locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$' && return 0
+  install_missing_packages locales
+  as_root localedef -i bg_BG -f UTF-8 bg_BG.UTF-8
+}
