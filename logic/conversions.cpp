@@ -49,7 +49,7 @@ std::int64_t readExponent(std::string_view exponent) {
   }
   std::int64_t value = 0;
   const auto result = std::from_chars(exponent.data(), exponent.data() + exponent.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
+  if (result.ec == std::errc::result_out_of_range || value > kFarOut) {
     value = kFarOut;
   }
   return negative ? -value : value;
