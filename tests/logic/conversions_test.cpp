@@ -132,7 +132,9 @@ struct RoundCase {
   std::int16_t expected;
 };
 
-void PrintTo(const RoundCase& c, std::ostream* os) { *os << c.value << " to " << c.expected; }
+void PrintTo(const RoundCase& c, std::ostream* os) {
+  *os << c.value << " to " << c.expected;
+}
 
 class ToInt16Test : public ::testing::TestWithParam<RoundCase> {};
 
