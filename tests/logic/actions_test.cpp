@@ -83,6 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EnterCase{"tie rounds up to even", "3.5", 4}, EnterCase{"negative", "-3", -3},
                       EnterCase{"blanks between digits", " 1 2 ", 12},
                       EnterCase{"hexadecimal", "&H10", 16}, EnterCase{"exponent", "1e3", 1000},
+                      EnterCase{"tiny number with an exponent at the 64-bit limit",
+                                "0.01e-9223372036854775807", 0},
                       EnterCase{"largest complete report", "10919", 10919},
                       EnterCase{"smallest complete report", "-10925", -10925}),
     testing::rowName<EnterCase>);
@@ -187,18 +189,19 @@ TEST_P(StartOverflowTest, ChangesNothing) {
   EXPECT_EQ(boxes.boxes.text1(), "an earlier report\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Starts, StartOverflowTest,
-                         ::testing::Values(OverflowCase{"one past the largest", "32768"},
-                                           OverflowCase{"tie rounding past the largest", "32767.5"},
-                                           OverflowCase{"one below the smallest", "-32769"},
-                                           OverflowCase{"forty thousand", "40000"},
-                                           OverflowCase{"hexadecimal FFFF", "&HFFFF"},
-                                           OverflowCase{"beyond the double range", "1e400"},
-                                           OverflowCase{
-                                               "a thousand digits",
-                                               "9999999999999999999999999999999999999999"
-                                               "9999999999999999999999999999999999999999"}),
-                         testing::rowName<OverflowCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Starts, StartOverflowTest,
+    ::testing::Values(OverflowCase{"one past the largest", "32768"},
+                      OverflowCase{"tie rounding past the largest", "32767.5"},
+                      OverflowCase{"one below the smallest", "-32769"},
+                      OverflowCase{"forty thousand", "40000"},
+                      OverflowCase{"hexadecimal FFFF", "&HFFFF"},
+                      OverflowCase{"beyond the double range", "1e400"},
+                      OverflowCase{"exponent at the 64-bit limit", "12e9223372036854775807"},
+                      OverflowCase{"a thousand digits",
+                                   "9999999999999999999999999999999999999999"
+                                   "9999999999999999999999999999999999999999"}),
+    testing::rowName<OverflowCase>);
 
 // When the common sum overflows, the hexagon is already filled and the report stays empty.
 class SumOverflowTest : public ::testing::TestWithParam<EnterCase> {};

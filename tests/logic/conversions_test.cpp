@@ -110,6 +110,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"long fraction lifted back into range",
                                "0." + std::string(400, '0') + "1e500", 1e99},
                       ReadCase{"zero with a huge exponent", "0e99999999999999999999999", 0.0},
+                      ReadCase{"two digits with the largest 64-bit exponent",
+                               "12e9223372036854775807", kInf},
+                      ReadCase{"small fraction with the smallest 64-bit exponent",
+                               "0.01e-9223372036854775807", 0.0},
                       ReadCase{"hexadecimal beyond 64 bits", "&H" + std::string(17, 'F'), kInf}),
     testing::rowName<ReadCase>);
 
