@@ -1,0 +1,140 @@
+#include "hexagon_form.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <QFont>
+#include <QIcon>
+
+#include "actions.h"
+#include "control_factory.h"
+#include "error_message.h"
+#include "form_boxes.h"
+#include "hexagon_layout.h"
+#include "system_colours.h"
+
+namespace hexagon {
+namespace {
+
+constexpr std::int16_t kEnterButton = 0;
+constexpr std::int16_t kClearButton = 1;
+constexpr int kStartBox = 0;
+constexpr std::int16_t kHexagonBoxCount = 7;
+
+struct FocusStop {
+  int tabIndex;
+  QWidget* control;
+};
+
+// Chains the controls in the order of their tab indexes; controls without one take no focus.
+// The first stop gets the focus when the window opens.
+void chainFocus(std::vector<FocusStop> stops) {
+  std::sort(stops.begin(), stops.end(),
+            [](const FocusStop& a, const FocusStop& b) { return a.tabIndex < b.tabIndex; });
+  for (std::size_t i = 1; i < stops.size(); ++i) {
+    QWidget::setTabOrder(stops[i - 1].control, stops[i].control);
+  }
+  if (!stops.empty()) {
+    stops.front().control->setFocus();
+  }
+}
+
+}  // namespace
+
+HexagonForm::HexagonForm(UnhandledErrorAction onError, QWidget* parent)
+    : QWidget(parent), onError_(onError ? std::move(onError) : showErrorMessage) {
+  setUpWindow();
+  createControls();
+  connectEvents();
+  dispatch([this] { Form_Load(); });
+}
+
+void HexagonForm::setUpWindow() {
+  setObjectName(QStringLiteral("HexagonForm"));
+  // A fixed window with a close button only: no maximise, no minimise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(toPixels({0, 0, kFormProperties.clientWidth, kFormProperties.clientHeight}).size());
+  setWindowTitle(QString::fromUtf8(kWebAddress) + u' ' + QString::fromUtf8(kProgramName));
+  setWindowIcon(QIcon(QString::fromUtf8(kFormProperties.iconResource)));
+
+  QFont font(QString::fromUtf8(kFormProperties.fontFamily), kFormProperties.fontPointSize);
+  // Where the family is missing, a serif face stands in rather than the desktop's default.
+  font.setStyleHint(QFont::Serif);
+  setFont(font);
+
+  // Only the window itself matches this rule: its colour must not spread to the controls.
+  setAttribute(Qt::WA_StyledBackground);
+  setStyleSheet(QStringLiteral("#HexagonForm { background-color: %1; }")
+                    .arg(resolveColour(kFormProperties.background).name()));
+}
+
+void HexagonForm::createControls() {
+  std::vector<FocusStop> focusStops;
+  for (const ControlRow& row : kHexagonLayout) {
+    QWidget* control = createControl(row, this);
+    if (row.index != kNotInArray) {
+      controls_.add(row.array, row.index, control);
+    }
+    if (row.tabIndex == kNoFocus) {
+      control->setFocusPolicy(Qt::NoFocus);
+    } else {
+      focusStops.push_back({row.tabIndex, control});
+    }
+  }
+  chainFocus(std::move(focusStops));
+}
+
+// Each button reports its click with its own index; Return in the start box presses Enter.
+void HexagonForm::connectEvents() {
+  for (const ControlRow& row : kHexagonLayout) {
+    if (row.kind != ControlKind::kCommandButton) {
+      continue;
+    }
+    const auto index = static_cast<std::int16_t>(row.index);
+    connect(&Command1(index), &QPushButton::clicked, this,
+            [this, index] { dispatch([this, index] { Command1_Click(index); }); });
+  }
+  connect(&Text2(kStartBox), &QLineEdit::returnPressed, &Command1(kEnterButton),
+          &QPushButton::click);
+}
+
+void HexagonForm::dispatch(const std::function<void()>& handler) const {
+  runHandler(handler, onError_);
+}
+
+// Only the start box takes typing; the hexagon boxes show what the program writes.
+void HexagonForm::Form_Load() {
+  for (std::int16_t i = 1; i <= kHexagonBoxCount; ++i) {
+    Text2(i).setReadOnly(true);
+  }
+}
+
+void HexagonForm::Command1_Click(std::int16_t index) {
+  FormBoxes boxes(*this);
+  switch (index) {
+    case kEnterButton:
+      EnterAction(boxes);
+      break;
+    case kClearButton:
+      ClearAction(boxes);
+      break;
+    default:
+      break;
+  }
+}
+
+QLineEdit& HexagonForm::Text2(int index) const {
+  return controls_.element<QLineEdit>("Text2", index);
+}
+
+MultiLineTextBox& HexagonForm::Text1(int index) const {
+  return controls_.element<MultiLineTextBox>("Text1", index);
+}
+
+QPushButton& HexagonForm::Command1(int index) const {
+  return controls_.element<QPushButton>("Command1", index);
+}
+
+}  // namespace hexagon
