@@ -26,7 +26,7 @@ Q_DECLARE_METATYPE(FormOperation)
 
 namespace {
 
-const QString kPrompt = QStringLiteral("Въведете начално число:");
+constexpr char kPrompt[] = "Въведете начално число:";
 
 }  // namespace
 
@@ -80,7 +80,7 @@ class EventsTest : public QObject {
     QTest::mouseClick(button(1), Qt::LeftButton);
     const FormTexts texts = formTexts(*form_);
     QCOMPARE(texts.boxes, QStringList(8, QString()));
-    QCOMPARE(texts.report, kPrompt);
+    QCOMPARE(texts.report, QString::fromUtf8(kPrompt));
     QVERIFY(recorder_.numbers.empty());
   }
 
@@ -192,7 +192,8 @@ class EventsTest : public QObject {
     QTest::keyClick(target, static_cast<Qt::Key>(key));
     QCOMPARE(hexagonTexts(*form_).first(), clears ? QString() : QStringLiteral("5"));
     QCOMPARE(reportBox()->text(),
-             clears ? kPrompt : QStringLiteral("5+8+11 = 24\r\n6+8+10 = 24\r\n7+8+9 = 24\r\n"));
+             clears ? QString::fromUtf8(kPrompt)
+                    : QStringLiteral("5+8+11 = 24\r\n6+8+10 = 24\r\n7+8+9 = 24\r\n"));
   }
 
   void typingIntoTheStartBox() {
