@@ -2,13 +2,23 @@
 # Source it; it defines functions only.
 
 # Packages every build needs: the compiler, CMake and Ninja, the window toolkit with its Bulgarian
-# translations, the window's font (metric-compatible with Times New Roman, with Cyrillic), and
-# the test and benchmark libraries.
+# translations, the window's font (metric-compatible with Times New Roman, with Cyrillic), the
+# renderer of the menu icon's sizes from its SVG (librsvg2-bin), and the test and benchmark
+# libraries.
 HEXAGON_BUILD_PACKAGES=(
   g++ cmake ninja-build
-  qt6-base-dev qt6-translations-l10n fonts-liberation2
+  qt6-base-dev qt6-translations-l10n fonts-liberation2 librsvg2-bin
   libgtest-dev libbenchmark-dev
 )
+
+# What making the Debian package needs besides a build: dpkg-shlibdeps, which finds the package's
+# library dependencies (dpkg-dev), and the file-type check CPack runs before it (file).
+HEXAGON_DEB_PACKAGES=(dpkg-dev file)
+
+# What the tests of the installed program need: the validators of its menu entry
+# (desktop-file-utils) and of its metainfo (appstream), and a private X display with the tools
+# that find its window there (xvfb, xdotool, x11-utils).
+HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-utils)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
