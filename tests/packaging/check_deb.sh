@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Makes the Debian package from the tested build and checks what apt will see: its name and
+# version, dependencies that dpkg-shlibdeps found (the toolkit) plus the window's font, and the
+# same files as the staged install.
+#   check_deb.sh CPACK CPACK_CONFIG WORK_DIR STAGE PROJECT_VERSION
+set -uo pipefail
+cpack=$1 config=$2 work=$3 stage=$4 version=$5
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$work"
+mkdir -p "$work"
+if ! "$cpack" --config "$config" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
+  cat "$work/cpack.log"
+  fail "cpack did not make the package"
+  exit 1
+fi
+deb=$work/torvelin-hexagon_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || { ls "$work"; fail "no $deb"; exit 1; }
+
+[ "$(dpkg-deb -f "$deb" Package)" = torvelin-hexagon ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in fonts-liberation2 libqt6widgets6 libc6; do
+  [[ ", $depends," =~ ,\ $package[\ ,] ]] || fail "Depends lacks $package: $depends"
+done
+
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
+installed=$(cd "$stage" && find . ! -type d | sed 's|^\./||' | sort)
+if [ "$packaged" != "$installed" ]; then
+  fail "the package's files are not the installed ones (< installed, > packaged):"
+  diff <(echo "$installed") <(echo "$packaged")
+fi
+
+[ "$failures" -eq 0 ] && echo "ok: $(basename "$deb"), Depends: $depends"
+exit $((failures > 0))
