@@ -20,7 +20,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
 [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
-export DISPLAY=:$(cat "$tmp/display") PATH=$stage/usr/bin:$PATH
+DISPLAY=:$(cat "$tmp/display")
+export DISPLAY PATH=$stage/usr/bin:$PATH
 
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 # shellcheck disable=SC2086
