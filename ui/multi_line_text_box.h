@@ -11,6 +11,7 @@ namespace hexagon {
 // lines would lose their carriage returns on the way. The display shows the line breaks.
 class MultiLineTextBox : public QPlainTextEdit {
   Q_OBJECT
+  Q_PROPERTY(QString text READ text WRITE setText)
 
  public:
   explicit MultiLineTextBox(QWidget* parent = nullptr);
