@@ -69,7 +69,9 @@ class RuntimeTest : public QObject {
   void defaultActionShowsAModalMessageBox() {
     QString shownText;
     bool wasModal = false;
-    QTimer::singleShot(0, this, [&] {
+    QTimer closer;
+    closer.setSingleShot(true);
+    connect(&closer, &QTimer::timeout, this, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box != nullptr) {
         shownText = box->text();
@@ -77,6 +79,7 @@ class RuntimeTest : public QObject {
         box->accept();
       }
     });
+    closer.start(0);
     hexagon::showErrorMessage(RuntimeError(RuntimeError::kOverflow));
     QVERIFY(wasModal);
     QCOMPARE(shownText, QStringLiteral("Грешка 6: Препълване"));
