@@ -1,6 +1,7 @@
 #include "hexagon_form.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
