@@ -29,15 +29,11 @@ struct FocusStop {
 };
 
 // Chains the controls in the order of their tab indexes; controls without one take no focus.
-// The first stop gets the focus when the window opens.
 void chainFocus(std::vector<FocusStop> stops) {
   std::sort(stops.begin(), stops.end(),
             [](const FocusStop& a, const FocusStop& b) { return a.tabIndex < b.tabIndex; });
   for (std::size_t i = 1; i < stops.size(); ++i) {
     QWidget::setTabOrder(stops[i - 1].control, stops[i].control);
-  }
-  if (!stops.empty()) {
-    stops.front().control->setFocus();
   }
 }
 
@@ -85,6 +81,11 @@ void HexagonForm::createControls() {
     }
   }
   chainFocus(std::move(focusStops));
+
+  // The window opens ready for typing: the cursor stands in the start box, whose "0" is
+  // selected so that the first key replaces it. Tab then goes on in the table's order.
+  Text2(kStartBox).setFocus();
+  Text2(kStartBox).selectAll();
 }
 
 // Each button reports its click with its own index; Return in the start box presses Enter.

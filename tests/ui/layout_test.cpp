@@ -348,14 +348,23 @@ class LayoutTest : public QObject {
     }
   }
 
-  // Tab walks the report box, the eight boxes, the two buttons, and back; never the label.
+  // The window opens with the start box ready: typing replaces its selected "0".
+  void opensReadyToTypeTheStartNumber() {
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text2_0"));
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QCOMPARE(control<QLineEdit>(*form_, "Text2_0")->text(), QStringLiteral("7"));
+  }
+
+  // Tab walks the eight boxes, the two buttons, the report box, and back; never the label.
   void tabWalksTheFocusOrder() {
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1_0"));
-    const QStringList expected{"Text2_0",    "Text2_1",    "Text2_2", "Text2_3",
-                               "Text2_4",    "Text2_5",    "Text2_6", "Text2_7",
-                               "Command1_0", "Command1_1", "Text1_0"};
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text2_0"));
+    const QStringList expected{"Text2_1",    "Text2_2", "Text2_3", "Text2_4",
+                               "Text2_5",    "Text2_6", "Text2_7", "Command1_0",
+                               "Command1_1", "Text1_0", "Text2_0"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
