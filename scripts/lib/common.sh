@@ -11,6 +11,10 @@ HEXAGON_BUILD_PACKAGES=(
   libgtest-dev libbenchmark-dev
 )
 
+# Packages for the robustness checks: clang with its sanitizer and libFuzzer runtimes (the fuzz
+# preset, scripts/fuzz) and clang-tidy (scripts/lint).
+HEXAGON_CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy)
+
 # What making the Debian package needs besides a build: dpkg-shlibdeps, which finds the package's
 # library dependencies (dpkg-dev), and the file-type check CPack runs before it (file).
 HEXAGON_DEB_PACKAGES=(dpkg-dev file)
