@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Times the program's start against a bare Qt window with one label, both as whole processes up
+# to their first painted frame, and a click on Въведи up to the repainted report. Runs offscreen
+# and, on a private Xvfb display, under X11. Prints the medians and the ratios program / bare.
+#   bench/startup.sh [runs] [build-dir]      (defaults: 40 runs, build/ci)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/lib/common.sh
+
+runs=${1:-40}
+build=${2:-build/ci}
+install_missing_packages "${HEXAGON_BUILD_PACKAGES[@]}" hyperfine time jq xvfb
+[ -f "$build/CMakeCache.txt" ] || cmake --preset ci -B "$build"
+cmake --build "$build" --target startup_probe bare_window_probe click_latency
+
+program=$build/bench/startup_probe
+bare=$build/bench/bare_window_probe
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+median() {
+  sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# The time of every run in milliseconds, into program.ms and bare.ms. hyperfine times all runs of
+# one command before the next; in rounds of five runs that take turns to go first, a change in
+# the machine's load falls on both alike.
+start_times() {
+  local round order
+  for ((round = 0; round < (runs + 4) / 5; round++)); do
+    order=("$program" "$bare")
+    ((round % 2 == 0)) || order=("$bare" "$program")
+    hyperfine -N --warmup 2 --runs 5 --export-json "$work/round.json" "${order[@]}" >/dev/null
+    jq -r --arg program "$program" '.results[] | select(.command == $program) | .times[] * 1000' \
+      "$work/round.json" >>"$work/program.ms"
+    jq -r --arg program "$program" '.results[] | select(.command != $program) | .times[] * 1000' \
+      "$work/round.json" >>"$work/bare.ms"
+  done
+}
+
+# The peak resident memory of every run in KiB, into program.kib and bare.kib, taking turns.
+peak_memory() {
+  local i
+  for ((i = 0; i < runs; i++)); do
+    /usr/bin/time -f %M -o "$work/program.kib" -a "$program" 2>/dev/null
+    /usr/bin/time -f %M -o "$work/bare.kib" -a "$bare" 2>/dev/null
+  done
+}
+
+# Prints "what: program X unit, bare window Y unit, ratio X/Y (goal G)".
+compare() {
+  awk -v what="$1" -v p="$2" -v b="$3" -v unit="$4" -v goal="$5" 'BEGIN {
+    printf "%-38s program %6.1f %s, bare window %6.1f %s, ratio %.3f (goal %s)\n",
+           what, p, unit, b, unit, p / b, goal }'
+}
+
+measure() {
+  echo "== $1"
+  rm -f "$work"/*.ms "$work"/*.kib
+  start_times
+  peak_memory
+  compare "start to first frame, median of $(wc -l <"$work/program.ms"):" \
+    "$(median <"$work/program.ms")" "$(median <"$work/bare.ms")" ms 1.15
+  compare "peak resident memory, median of $runs:" \
+    "$(median <"$work/program.kib" | awk '{ print $1 / 1024 }')" \
+    "$(median <"$work/bare.kib" | awk '{ print $1 / 1024 }')" MiB 1.10
+  "$build/bench/click_latency" 2>/dev/null
+}
+
+# Qt warns on every start when XDG_RUNTIME_DIR is unset (as under CI); give it a private one.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+QT_QPA_PLATFORM=offscreen measure offscreen
+
+if command -v Xvfb >/dev/null; then
+  # Xvfb picks a free display itself and writes its number to descriptor 3 once it is ready.
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+  xvfb_pid=$!
+  while [ ! -s "$work/display" ]; do
+    kill -0 "$xvfb_pid"  # stops the script if Xvfb could not start
+    sleep 0.1
+  done
+  DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb measure "Xvfb (X11)"
+fi
