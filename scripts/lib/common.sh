@@ -12,8 +12,9 @@ HEXAGON_BUILD_PACKAGES=(
 )
 
 # Packages for the robustness checks: clang with its sanitizer and libFuzzer runtimes (the fuzz
-# preset, scripts/fuzz) and clang-tidy (scripts/lint).
-HEXAGON_CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy)
+# preset, scripts/fuzz), clang-tidy and python3, which picks our own files from the compile
+# database (scripts/lint).
+HEXAGON_CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy python3)
 
 # What making the Debian package needs besides a build: dpkg-shlibdeps, which finds the package's
 # library dependencies (dpkg-dev), and the file-type check CPack runs before it (file).
