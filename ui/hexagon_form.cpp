@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
+#include <QPalette>
 #include <QPixmap>
 
 #include "actions.h"
@@ -72,10 +73,13 @@ void HexagonForm::setUpWindow() {
   font.setStyleHint(QFont::Serif);
   setFont(font);
 
-  // Only the window itself matches this rule: its colour must not spread to the controls.
-  setAttribute(Qt::WA_StyledBackground);
-  setStyleSheet(QStringLiteral("#HexagonForm { background-color: %1; }")
-                    .arg(resolveColour(kFormProperties.background).name()));
+  // The window's colour is a palette entry, not a style sheet: style sheets cost start-up time
+  // for every control they reach. The controls take back the system's window colour (see
+  // createControl), so this colour does not spread into their frames and scroll bars.
+  QPalette windowPalette = palette();
+  windowPalette.setColor(QPalette::Window, resolveColour(kFormProperties.background));
+  setPalette(windowPalette);
+  setAutoFillBackground(true);
 }
 
 void HexagonForm::createControls() {
