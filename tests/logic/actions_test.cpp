@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OverflowCase{"hexadecimal FFFF", "&HFFFF"},
                       OverflowCase{"beyond the double range", "1e400"},
                       OverflowCase{"exponent at the 64-bit limit", "12e9223372036854775807"},
-                      OverflowCase{"a thousand digits",
+                      OverflowCase{"eighty nines",
                                    "9999999999999999999999999999999999999999"
                                    "9999999999999999999999999999999999999999"}),
     testing::rowName<OverflowCase>);
