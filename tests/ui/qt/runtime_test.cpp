@@ -16,6 +16,7 @@
 
 #include "error_message.h"
 #include "event_dispatch.h"
+#include "form_texts.h"
 #include "qt_translations.h"
 
 using hexagon::RuntimeError;
@@ -62,7 +63,7 @@ class RuntimeTest : public QObject {
   void messageNamesNumberAndMeaning() {
     QFETCH(int, number);
     QFETCH(QString, message);
-    QCOMPARE(hexagon::errorMessageText(RuntimeError(number)), message);
+    QCOMPARE(QString::fromStdString(hexagon::errorMessageText(RuntimeError(number))), message);
   }
 
   // The default action shows a modal box with that message and returns once it is closed.

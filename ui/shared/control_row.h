@@ -2,14 +2,13 @@
 
 // The vocabulary of the window's layout table: one row per control, in the units and terms a
 // form designer uses (twips, colours, array name and index), so that the table reads like the
-// picture of the window. hexagon_layout.h holds the table itself.
-
-#include <QRect>
+// picture of the window. hexagon_layout.h holds the table itself. Standard C++ only: each
+// window (Qt, Windows) turns these rows into its own controls and its own pixels.
 
 namespace hexagon {
 
-// Twips are 1/1440 inch; at 96 dots per inch 15 of them make one pixel. The window works in
-// device-independent pixels, so Qt's own scaling keeps it in proportion on high-DPI screens.
+// Twips are 1/1440 inch; at 96 dots per inch 15 of them make one pixel.
+inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPixel = 15;
 
 enum class ControlKind { kLabel, kTextBox, kMultiLineTextBox, kCommandButton };
@@ -69,7 +68,8 @@ struct FormProperties {
   LayoutColour background;
   const char* fontFamily;
   int fontPointSize;
-  const char* iconResource;
+  int fontCharset;       // the character set the font is asked for (204: Cyrillic)
+  const char* iconName;  // the icon's file name without size or extension, under data/icons/
 };
 
 constexpr bool isWholePixels(int twips) {
@@ -79,11 +79,6 @@ constexpr bool isWholePixels(int twips) {
 constexpr bool isWholePixels(const TwipRect& place) {
   return isWholePixels(place.left) && isWholePixels(place.top) && isWholePixels(place.width) &&
          isWholePixels(place.height);
-}
-
-inline QRect toPixels(const TwipRect& place) {
-  return {place.left / kTwipsPerPixel, place.top / kTwipsPerPixel, place.width / kTwipsPerPixel,
-          place.height / kTwipsPerPixel};
 }
 
 }  // namespace hexagon

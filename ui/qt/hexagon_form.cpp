@@ -15,6 +15,7 @@
 #include "control_factory.h"
 #include "error_message.h"
 #include "form_boxes.h"
+#include "form_texts.h"
 #include "hexagon_layout.h"
 #include "system_colours.h"
 
@@ -35,7 +36,8 @@ struct FocusStop {
 // format, Qt would first load every image plug-in (GIF, ICO, JPEG with libjpeg) to ask whether it
 // can read the file: a few milliseconds and a few hundred kilobytes at every start, for nothing.
 QIcon loadWindowIcon() {
-  QImageReader reader(QString::fromUtf8(kFormProperties.iconResource), "png");
+  QImageReader reader(
+      QStringLiteral(":/icons/%1-32.png").arg(QString::fromUtf8(kFormProperties.iconName)), "png");
   reader.setAutoDetectImageFormat(false);
   return QIcon(QPixmap::fromImage(reader.read()));
 }
@@ -65,7 +67,7 @@ void HexagonForm::setUpWindow() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(toPixels({0, 0, kFormProperties.clientWidth, kFormProperties.clientHeight}).size());
-  setWindowTitle(QString::fromUtf8(kWebAddress) + u' ' + QString::fromUtf8(kProgramName));
+  setWindowTitle(QString::fromStdString(windowCaption()));
   setWindowIcon(loadWindowIcon());
 
   QFont font(QString::fromUtf8(kFormProperties.fontFamily), kFormProperties.fontPointSize);

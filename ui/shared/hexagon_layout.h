@@ -15,7 +15,7 @@ inline constexpr char kWebAddress[] = "www.example.org";
 inline constexpr char kProgramName[] = "Торвелин";
 
 inline constexpr FormProperties kFormProperties{
-    6915, 5175, rgb(192, 192, 255), "Times New Roman", 12, ":/icons/torvelin-hexagon-32.png",
+    6915, 5175, rgb(192, 192, 255), "Times New Roman", 12, 204, "torvelin-hexagon",
 };
 
 // What the report box shows at start: the task the program answers. Every line ends with a
