@@ -25,6 +25,10 @@ HEXAGON_DEB_PACKAGES=(dpkg-dev file)
 # that find its window there (xvfb, xdotool, x11-utils).
 HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-utils)
 
+# What the Windows program needs: the MinGW-w64 cross compiler (POSIX threads), Wine to run the
+# tests and the program on Linux, and GoogleTest's sources to build the tests for Windows.
+HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
+
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
