@@ -1,0 +1,158 @@
+; The Windows installer. It installs the program for all users into Program Files, adds its
+; Start-menu shortcut (and, when chosen, one on the desktop), registers it in Windows' list of
+; installed programs and writes an uninstaller that removes exactly what was installed.
+; A computer room installs it with "setup.exe /S" (add /DESKTOP for the desktop shortcut, and
+; /D=C:\Folder as the last argument for another folder) and removes it with the registry's
+; QuietUninstallString.
+;
+; The build passes every input on makensis's command line:
+;   -DVERSION=1.0.0 -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt> -DICON=<.ico> -DOUTFILE=<setup.exe>
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!macro Require define
+  !ifndef ${define}
+    !error "makensis needs -D${define}=..."
+  !endif
+!macroend
+!insertmacro Require VERSION
+!insertmacro Require PROGRAM
+!insertmacro Require LICENSE
+!insertmacro Require ICON
+!insertmacro Require OUTFILE
+
+!include MUI2.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+!include Sections.nsh
+
+!define NAME "Торвелин в шестоъгълник"
+!define PUBLISHER "The Torvelin Hexagon authors"
+!define EXE "torvelin-hexagon.exe"
+!define SHORTCUT "${NAME}.lnk"
+; The program's id on every platform; it keeps the key the same from one version to the next.
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\org.example.TorvelinHexagon"
+
+Name "${NAME}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Torvelin Hexagon"
+; A new version goes into the folder the installed one is in, so it replaces it in place.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" InstallLocation
+BrandingText "${NAME} ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; Bulgarian first: a Windows whose language is neither of the two gets Bulgarian.
+!insertmacro MUI_LANGUAGE "Bulgarian"
+!insertmacro MUI_LANGUAGE "English"
+
+LangString PROGRAM_SECTION ${LANG_BULGARIAN} "Програмата"
+LangString PROGRAM_SECTION ${LANG_ENGLISH} "The program"
+LangString DESKTOP_SECTION ${LANG_BULGARIAN} "Пряк път на работния плот"
+LangString DESKTOP_SECTION ${LANG_ENGLISH} "Desktop shortcut"
+LangString NEEDS_ADMIN ${LANG_BULGARIAN} "Инсталирането изисква права на администратор."
+LangString NEEDS_ADMIN ${LANG_ENGLISH} "Installing needs administrator rights."
+
+; The version information Explorer shows for the installer and for the uninstaller it writes.
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} ProductName "Torvelin Hexagon"
+VIAddVersionKey /LANG=${LANG_ENGLISH} ProductVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} FileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} FileDescription "Torvelin Hexagon ${VERSION} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} CompanyName "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Copyright (c) 2026 ${PUBLISHER}, MIT License"
+
+; Adds the size in bytes of FILE to the register TOTAL.
+!macro AddFileSize TOTAL FILE
+  FileOpen $R8 "${FILE}" r
+  FileSeek $R8 0 END $R9
+  FileClose $R8
+  IntOp ${TOTAL} ${TOTAL} + $R9
+!macroend
+
+Section "$(PROGRAM_SECTION)" SectionProgram
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "/oname=${EXE}" "${PROGRAM}"
+  File "/oname=LICENSE.txt" "${LICENSE}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+
+  ; The size Windows shows is that of the three files above, in KiB rounded up; a user's own
+  ; files in the folder are not the program's.
+  StrCpy $0 0
+  !insertmacro AddFileSize $0 "$INSTDIR\${EXE}"
+  !insertmacro AddFileSize $0 "$INSTDIR\LICENSE.txt"
+  !insertmacro AddFileSize $0 "$INSTDIR\uninstall.exe"
+  IntOp $0 $0 + 1023
+  IntOp $0 $0 / 1024
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" DisplayName "${NAME}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" DisplayVersion "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" Publisher "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" DisplayIcon "$INSTDIR\${EXE},0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" InstallLocation "$INSTDIR"
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" EstimatedSize $0
+  WriteRegStr HKLM "${UNINSTALL_KEY}" UninstallString '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" QuietUninstallString '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" NoModify 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" NoRepair 1
+SectionEnd
+
+Section /o "$(DESKTOP_SECTION)" SectionDesktop
+  CreateShortcut "$DESKTOP\${SHORTCUT}" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+SectionEnd
+
+Function .onInit
+  ; Shortcuts go to the Start menu and desktop every user of the computer sees.
+  SetShellVarContext all
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+    MessageBox MB_ICONSTOP "$(NEEDS_ADMIN)" /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+  ; /DESKTOP selects the desktop shortcut, for a silent install that has no components page.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/DESKTOP" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SectionDesktop}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+FunctionEnd
+
+; Removes exactly what the installer made, file by file: a file someone else put into the
+; folder stays, and so does the folder then.
+Section Uninstall
+  Delete "$SMPROGRAMS\${SHORTCUT}"
+  Delete "$DESKTOP\${SHORTCUT}"
+  Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
