@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPushButton>
+#include <QScrollBar>
 
+#include "colour_button.h"
+#include "flat_groove_style.h"
 #include "multi_line_text_box.h"
 #include "system_colours.h"
 
@@ -33,7 +35,6 @@ QWidget* createTextBox(const ControlRow& row, QWidget* window) {
 
 QWidget* createMultiLineTextBox(const ControlRow& row, QWidget* window) {
   auto* box = new MultiLineTextBox(window);
-  box->setText(QString::fromUtf8(row.text));
   box->setReadOnly(row.input == Input::kReadOnly);
   // Long lines wrap at the box's edge; a long report scrolls down inside the box.
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -42,11 +43,15 @@ QWidget* createMultiLineTextBox(const ControlRow& row, QWidget* window) {
   // Read-only must not shut out keyboard users: they can still move through the text and
   // select it to copy.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  // The scroll bar's groove is flat; the style object goes with the box.
+  auto* style = new FlatGrooveStyle;
+  style->setParent(box);
+  box->verticalScrollBar()->setStyle(style);
   return box;
 }
 
 QWidget* createCommandButton(const ControlRow& row, QWidget* window) {
-  auto* button = new QPushButton(QString::fromUtf8(row.text), window);
+  auto* button = new ColourButton(QString::fromUtf8(row.text), window);
   // Return and Enter press a focused button too, not only Space, as users expect.
   button->setAutoDefault(true);
   return button;
@@ -66,23 +71,19 @@ QWidget* createWidget(const ControlRow& row, QWidget* window) {
   return nullptr;
 }
 
-// A style sheet that sets only a background colour is drawn over by some styles (Fusion paints
-// its button gradient on top), so a coloured button gets a border of its own as well: then the
-// style sheet draws the whole button flat in its colour, with a raised light-and-shadow edge
-// that sinks while it is pressed, and a dotted outline while it has the keyboard focus.
-QString buttonStyleSheet(const QColor& colour) {
-  return QStringLiteral(
-             "QPushButton { background-color: %1; color: black; border: 2px solid;"
-             " border-color: white gray gray white; }"
-             "QPushButton:pressed { border-color: gray white white gray; }"
-             "QPushButton:focus { outline: 1px dotted black; }")
-      .arg(colour.name());
+// A coloured button paints itself flat in its Button colour, with the classic raised edge of
+// white above and grey below, and a black caption.
+void setButtonColours(QPalette& palette, const QColor& colour) {
+  palette.setColor(QPalette::Button, colour);
+  palette.setColor(QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Light, Qt::white);
+  palette.setColor(QPalette::Dark, Qt::darkGray);
 }
 
 // Gives a control the colour its row asks for. Every control first takes back the system's
 // window colour, which the form changed for itself: otherwise the form's blue would tint the
-// frames and scroll bars that the style draws from it. Other colours are palette entries too,
-// as they are cheaper at start-up than style sheets; only the buttons need one.
+// frames and scroll bars that the style draws from it. Every colour is a palette entry: style
+// sheets would cost start-up time for each control they reach.
 void applyColour(const ControlRow& row, QWidget* control) {
   QPalette palette = control->palette();
   palette.setColor(QPalette::Window, QApplication::palette(control).color(QPalette::Window));
@@ -90,7 +91,7 @@ void applyColour(const ControlRow& row, QWidget* control) {
   if (colour.isValid()) {
     switch (row.kind) {
       case ControlKind::kCommandButton:
-        control->setStyleSheet(buttonStyleSheet(colour));
+        setButtonColours(palette, colour);
         break;
       case ControlKind::kLabel:
         palette.setColor(QPalette::Window, colour);
@@ -119,6 +120,11 @@ QWidget* createControl(const ControlRow& row, QWidget* window) {
   applyColour(row, control);
   control->setToolTip(QString::fromUtf8(row.toolTip));
   control->setAccessibleName(QString::fromUtf8(row.accessibleName));
+  // The report's text comes last, once the box has its size: it is laid out once, at its
+  // final width, rather than again for every setting that changes the width.
+  if (auto* box = qobject_cast<MultiLineTextBox*>(control)) {
+    box->setText(QString::fromUtf8(row.text));
+  }
   return control;
 }
 
