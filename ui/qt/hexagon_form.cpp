@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -26,6 +27,8 @@ constexpr std::int16_t kEnterButton = 0;
 constexpr std::int16_t kClearButton = 1;
 constexpr int kStartBox = 0;
 constexpr std::int16_t kHexagonBoxCount = 7;
+// Metric-compatible with Times New Roman, with Cyrillic letters (fonts-liberation2).
+constexpr char kStandInFontFamily[] = "Liberation Serif";
 
 struct FocusStop {
   int tabIndex;
@@ -40,6 +43,15 @@ QIcon loadWindowIcon() {
       QStringLiteral(":/icons/%1-32.png").arg(QString::fromUtf8(kFormProperties.iconName)), "png");
   reader.setAutoDetectImageFormat(false);
   return QIcon(QPixmap::fromImage(reader.read()));
+}
+
+// The layout's font family where it is installed (Windows), otherwise its metric-compatible
+// stand-in by name. Asked for a family it does not have, Qt first searches fontconfig's list of
+// fallbacks for one, which costs about a millisecond at every start.
+QString windowFontFamily() {
+  const QString family = QString::fromUtf8(kFormProperties.fontFamily);
+  return QFontDatabase::families().contains(family) ? family
+                                                    : QString::fromUtf8(kStandInFontFamily);
 }
 
 // Chains the controls in the order of their tab indexes; controls without one take no focus.
@@ -70,8 +82,8 @@ void HexagonForm::setUpWindow() {
   setWindowTitle(QString::fromStdString(windowCaption()));
   setWindowIcon(loadWindowIcon());
 
-  QFont font(QString::fromUtf8(kFormProperties.fontFamily), kFormProperties.fontPointSize);
-  // Where the family is missing, a serif face stands in rather than the desktop's default.
+  QFont font(windowFontFamily(), kFormProperties.fontPointSize);
+  // Where neither is installed, a serif face stands in rather than the desktop's default.
   font.setStyleHint(QFont::Serif);
   setFont(font);
 
