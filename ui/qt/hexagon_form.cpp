@@ -7,10 +7,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
-#include <QIcon>
-#include <QImageReader>
 #include <QPalette>
-#include <QPixmap>
 
 #include "actions.h"
 #include "control_factory.h"
@@ -19,6 +16,7 @@
 #include "form_texts.h"
 #include "hexagon_layout.h"
 #include "system_colours.h"
+#include "window_icon.h"
 
 namespace hexagon {
 namespace {
@@ -34,16 +32,6 @@ struct FocusStop {
   int tabIndex;
   QWidget* control;
 };
-
-// The window icon is a PNG of our own, so it is read as PNG and nothing else. Left to guess the
-// format, Qt would first load every image plug-in (GIF, ICO, JPEG with libjpeg) to ask whether it
-// can read the file: a few milliseconds and a few hundred kilobytes at every start, for nothing.
-QIcon loadWindowIcon() {
-  QImageReader reader(
-      QStringLiteral(":/icons/%1-32.png").arg(QString::fromUtf8(kFormProperties.iconName)), "png");
-  reader.setAutoDetectImageFormat(false);
-  return QIcon(QPixmap::fromImage(reader.read()));
-}
 
 // The layout's font family where it is installed (Windows), otherwise its metric-compatible
 // stand-in by name. Asked for a family it does not have, Qt first searches fontconfig's list of
@@ -80,7 +68,7 @@ void HexagonForm::setUpWindow() {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(toPixels({0, 0, kFormProperties.clientWidth, kFormProperties.clientHeight}).size());
   setWindowTitle(QString::fromStdString(windowCaption()));
-  setWindowIcon(loadWindowIcon());
+  setWindowIcon(iconInEverySize(QString::fromUtf8(kFormProperties.iconName)));
 
   QFont font(windowFontFamily(), kFormProperties.fontPointSize);
   // Where neither is installed, a serif face stands in rather than the desktop's default.

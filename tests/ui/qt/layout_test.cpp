@@ -90,6 +90,31 @@ class LayoutTest : public QObject {
     QVERIFY(form_->windowIcon().availableSizes().contains(QSize(32, 32)));
   }
 
+  // Each size a desktop asks for is drawn from a picture of its own, not scaled from another.
+  void iconComesInEverySize_data() {
+    QTest::addColumn<int>("side");
+    for (const int side : {16, 24, 32, 48, 64, 128}) {
+      QTest::newRow(qPrintable(QStringLiteral("%1 px").arg(side))) << side;
+    }
+  }
+  void iconComesInEverySize() {
+    QFETCH(int, side);
+    const QIcon icon = form_->windowIcon();
+    QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+    const QImage drawn = icon.pixmap(side, side).toImage();
+    QCOMPARE(drawn.size(), QSize(side, side));
+    const QImage own(QStringLiteral(":/icons/torvelin-hexagon-%1.png").arg(side));
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             own.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  }
+
+  void iconBetweenSizesIsDrawnAtTheSizeAskedFor() {
+    const QImage drawn = form_->windowIcon().pixmap(40, 40).toImage();
+    QCOMPARE(drawn.size(), QSize(40, 40));
+    // Not blank: the hexagon's lines cross the middle.
+    QVERIFY(drawn.pixelColor(20, 20).alpha() > 0 || drawn.pixelColor(20, 19).alpha() > 0);
+  }
+
   // Each control stands where its row puts it, at 15 twips to the pixel.
   void controlSitsAtItsTwipPlace_data() {
     QTest::addColumn<QString>("name");
