@@ -16,6 +16,7 @@
 #include "form_texts.h"
 #include "hexagon_layout.h"
 #include "system_colours.h"
+#include "text_box_accessibility.h"
 #include "window_icon.h"
 
 namespace hexagon {
@@ -55,6 +56,8 @@ void chainFocus(std::vector<FocusStop> stops) {
 
 HexagonForm::HexagonForm(UnhandledErrorAction onError, QWidget* parent)
     : QWidget(parent), onError_(onError ? std::move(onError) : showErrorMessage) {
+  // Before any control exists, so that no box is ever given Qt's own accessible interface.
+  installTextBoxAccessibility();
   setUpWindow();
   createControls();
   connectEvents();
