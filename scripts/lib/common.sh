@@ -28,8 +28,10 @@ HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-uti
 # What the Windows program needs: the MinGW-w64 cross compiler (POSIX threads), Wine to run the
 # tests and the program on Linux, and GoogleTest's sources to build the tests for Windows; for its
 # zip and installer: zip (and unzip for their tests), NSIS and icotool (icoutils), which packs the
-# installer's icon.
-HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis zip unzip icoutils)
+# installer's icon. The program's own .ico is rendered from the SVG (rsvg-convert from
+# librsvg2-bin, ImageMagick for its 256-colour size) and packed by icotool too.
+HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis zip unzip icoutils
+  librsvg2-bin imagemagick)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
