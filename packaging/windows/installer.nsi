@@ -50,6 +50,9 @@ ShowUninstDetails show
 !define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_ABORTWARNING
+; The program's name makes the welcome and finish titles three lines long in Bulgarian.
+!define MUI_WELCOMEPAGE_TITLE_3LINES
+!define MUI_FINISHPAGE_TITLE_3LINES
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
