@@ -43,6 +43,17 @@ QString windowFontFamily() {
                                                     : QString::fromUtf8(kStandInFontFamily);
 }
 
+}  // namespace
+
+QFont formFont() {
+  QFont font(windowFontFamily(), kFormProperties.fontPointSize);
+  // Where neither is installed, a serif face stands in rather than the desktop's default.
+  font.setStyleHint(QFont::Serif);
+  return font;
+}
+
+namespace {
+
 // Chains the controls in the order of their tab indexes; controls without one take no focus.
 void chainFocus(std::vector<FocusStop> stops) {
   std::sort(stops.begin(), stops.end(),
@@ -73,10 +84,7 @@ void HexagonForm::setUpWindow() {
   setWindowTitle(QString::fromStdString(windowCaption()));
   setWindowIcon(iconInEverySize(QString::fromUtf8(kFormProperties.iconName)));
 
-  QFont font(windowFontFamily(), kFormProperties.fontPointSize);
-  // Where neither is installed, a serif face stands in rather than the desktop's default.
-  font.setStyleHint(QFont::Serif);
-  setFont(font);
+  setFont(formFont());
 
   // The window's colour is a palette entry, not a style sheet: style sheets cost start-up time
   // for every control they reach. The controls take back the system's window colour (see

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -19,6 +20,10 @@
 #include "multi_line_text_box.h"
 
 namespace hexagon {
+
+// The font of the window and every control on it: the layout's family where it is installed,
+// otherwise its metric-compatible stand-in, at the layout's size.
+QFont formFont();
 
 class HexagonForm : public QWidget {
   Q_OBJECT

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -17,6 +18,8 @@
 #include "error_message.h"
 #include "event_dispatch.h"
 #include "form_texts.h"
+#include "hexagon_form.h"
+#include "program.h"
 #include "qt_translations.h"
 
 using hexagon::RuntimeError;
@@ -100,6 +103,27 @@ class RuntimeTest : public QObject {
       QVERIFY2(translated >= 2, qPrintable(menu->actions().value(0)->text()));
       delete menu;
     }
+  }
+
+  // Once the window's font is the default, what Qt makes for the window takes it, while Qt's
+  // own popups keep the desktop's font. Last, as it changes the application's fonts.
+  void popupsKeepTheDesktopFont_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("desktopFont");
+    QTest::newRow("a text box takes the window's font") << "QLineEdit" << false;
+    QTest::newRow("a multi-line box takes the window's font") << "QPlainTextEdit" << false;
+    QTest::newRow("a context menu keeps the desktop's font") << "QMenu" << true;
+    QTest::newRow("a tooltip keeps the desktop's font") << "QTipLabel" << true;
+    QTest::newRow("the error message keeps the desktop's font") << "QMessageBox" << true;
+  }
+  void popupsKeepTheDesktopFont() {
+    QFETCH(QString, kind);
+    QFETCH(bool, desktopFont);
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QVERIFY(desktop != hexagon::formFont());
+    hexagon::useFormFontByDefault();
+    const QFont expected = desktopFont ? desktop : hexagon::formFont();
+    QCOMPARE(QApplication::font(qPrintable(kind)), expected);
   }
 };
 
