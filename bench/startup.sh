@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the program's start against a bare Qt window with one label, both as whole processes up
 # to their first painted frame, and a click on Въведи up to the repainted report. Runs offscreen
-# and, on a private Xvfb display, under X11. Prints the medians and the ratios program / bare.
+# and, on a private Xvfb display, under X11. Prints the medians and the ratios program / bare,
+# and at the end the start and memory ratios of both platforms together.
 #   bench/startup.sh [runs] [build-dir]      (defaults: 40 runs, build/ci)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,9 +28,38 @@ median() {
   sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# The time of every run in milliseconds, into program.ms and bare.ms. hyperfine times all runs of
-# one command before the next; in rounds of five runs that take turns to go first, a change in
-# the machine's load falls on both alike.
+# The share of the machine's processor time (0 to 1) that went to other work over one second.
+busy_share() {
+  local before after
+  before=$(head -1 /proc/stat)
+  sleep 1
+  after=$(head -1 /proc/stat)
+  awk -v b="$before" -v a="$after" 'BEGIN {
+    nb = split(b, x); split(a, y); total = 0
+    for (i = 2; i <= nb; i++) total += y[i] - x[i]
+    idle = (y[5] - x[5]) + (y[6] - x[6])
+    printf "%.2f", total > 0 ? 1 - idle / total : 0 }'
+}
+
+# Other work on the same cores delays every process, and under X11 it delays the X server at
+# each of the hundred or so round trips of a start as well: on a busy machine the Xvfb figures
+# of both programs grow by tens of milliseconds, up to 100 ms (see the README). Waits up to a
+# minute for the machine to be nearly idle, and says so when it never was.
+wait_until_idle() {
+  local share i
+  for ((i = 0; i < 30; i++)); do
+    share=$(busy_share)
+    awk -v s="$share" 'BEGIN { exit !(s < 0.15) }' && return 0
+    sleep 1
+  done
+  echo "warning: the machine stayed busy (${share} of its processor time went to other work);" \
+    "the figures below are not comparable" >&2
+}
+
+# The time of every run in milliseconds, into program.ms and bare.ms, and the processor time
+# (user and system) of each round in milliseconds, into program.cpu and bare.cpu. hyperfine
+# times all runs of one command before the next; in rounds of five runs that take turns to go
+# first, a change in the machine's load falls on both alike.
 start_times() {
   local round order
   for ((round = 0; round < (runs + 4) / 5; round++)); do
@@ -40,6 +70,12 @@ start_times() {
       "$work/round.json" >>"$work/program.ms"
     jq -r --arg program "$program" '.results[] | select(.command != $program) | .times[] * 1000' \
       "$work/round.json" >>"$work/bare.ms"
+    jq -r --arg program "$program" \
+      '.results[] | select(.command == $program) | (.user + .system) * 1000' \
+      "$work/round.json" >>"$work/program.cpu"
+    jq -r --arg program "$program" \
+      '.results[] | select(.command != $program) | (.user + .system) * 1000' \
+      "$work/round.json" >>"$work/bare.cpu"
   done
 }
 
@@ -55,22 +91,34 @@ peak_memory() {
 # Prints "what: program X unit, bare window Y unit, ratio X/Y (goal G)".
 compare() {
   awk -v what="$1" -v p="$2" -v b="$3" -v unit="$4" -v goal="$5" 'BEGIN {
-    printf "%-38s program %6.1f %s, bare window %6.1f %s, ratio %.3f (goal %s)\n",
-           what, p, unit, b, unit, p / b, goal }'
+    printf "%-42s program %6.1f %s, bare window %6.1f %s, ratio %.3f%s\n",
+           what, p, unit, b, unit, p / b, goal == "" ? "" : " (goal " goal ")" }'
 }
 
+ratio() {
+  awk -v p="$(median <"$1")" -v b="$(median <"$2")" 'BEGIN { printf "%.3f", p / b }'
+}
+
+# Measures one platform; adds its two ratios to the summary.
 measure() {
   echo "== $1"
-  rm -f "$work"/*.ms "$work"/*.kib
+  rm -f "$work"/*.ms "$work"/*.cpu "$work"/*.kib
+  wait_until_idle
   start_times
   peak_memory
   compare "start to first frame, median of $(wc -l <"$work/program.ms"):" \
     "$(median <"$work/program.ms")" "$(median <"$work/bare.ms")" ms 1.15
+  compare "processor time of a start, median of $(wc -l <"$work/program.cpu"):" \
+    "$(median <"$work/program.cpu")" "$(median <"$work/bare.cpu")" ms ""
   compare "peak resident memory, median of $runs:" \
     "$(median <"$work/program.kib" | awk '{ print $1 / 1024 }')" \
     "$(median <"$work/bare.kib" | awk '{ print $1 / 1024 }')" MiB 1.10
   "$build/bench/click_latency" 2>/dev/null
+  summary+=("$(printf '%-12s start %s   memory %s' "$1" \
+    "$(ratio "$work/program.ms" "$work/bare.ms")" "$(ratio "$work/program.kib" "$work/bare.kib")")")
 }
+
+summary=()
 
 # Qt warns on every start when XDG_RUNTIME_DIR is unset (as under CI); give it a private one.
 export XDG_RUNTIME_DIR=$work/runtime
@@ -88,3 +136,6 @@ if command -v Xvfb >/dev/null; then
   done
   DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb measure "Xvfb (X11)"
 fi
+
+echo "== ratios program / bare window (goals: start 1.15, memory 1.10)"
+printf '%s\n' "${summary[@]}"
