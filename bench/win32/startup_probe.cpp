@@ -1,0 +1,13 @@
+// The program's own start, to its first painted frame: the same runProgram as wWinMain, with
+// the program's resources (manifest, icon, version), then closed as its close box would.
+
+#include <windows.h>
+
+#include "first_frame.h"
+#include "program.h"
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int showCommand) {
+  hexagon::bench::closeAfterFirstFrame();
+  return hexagon::runProgram(showCommand);
+}
