@@ -44,14 +44,19 @@ busy_share() {
 # Other work on the same cores delays every process, and under X11 it delays the X server at
 # each of the hundred or so round trips of a start as well: on a busy machine the Xvfb figures
 # of both programs grow by tens of milliseconds, up to 100 ms (see the README). Waits up to a
-# minute for the machine to be nearly idle, and says so when it never was.
+# minute for the machine to be nearly idle for three seconds running, and says so when it never
+# was.
 wait_until_idle() {
-  local share i
-  for ((i = 0; i < 30; i++)); do
+  local share i quiet=0
+  for ((i = 0; i < 60 && quiet < 3; i++)); do
     share=$(busy_share)
-    awk -v s="$share" 'BEGIN { exit !(s < 0.15) }' && return 0
-    sleep 1
+    if awk -v s="$share" 'BEGIN { exit !(s < 0.15) }'; then
+      quiet=$((quiet + 1))
+    else
+      quiet=0
+    fi
   done
+  ((quiet < 3)) || return 0
   echo "warning: the machine stayed busy (${share} of its processor time went to other work);" \
     "the figures below are not comparable" >&2
 }
