@@ -6,9 +6,11 @@
 #include <cctype>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "actions.h"
+#include "form_boxes.h"
 #include "form_fixture.h"
 #include "memory_boxes.h"
 
@@ -29,8 +31,8 @@ namespace {
 constexpr int kEnter = 0;
 constexpr int kClear = 1;
 
-// Every text the window shows, read the way the actions read it: the eight boxes Text2(0..7)
-// and the report box's exact text.
+// Every text the window shows, as the actions see it: the eight boxes Text2(0..7) and the
+// report box's exact text, read through a BoxAccess (the window's, or memory boxes).
 struct FormTexts {
   std::array<std::string, 8> boxes;
   std::string report;
@@ -44,22 +46,17 @@ void PrintTo(const FormTexts& texts, std::ostream* out) {
   *out << " report: " << ::testing::PrintToString(texts.report);
 }
 
-FormTexts formTexts(const hexagon::HexagonForm& form) {
-  FormTexts texts;
-  for (int i = 0; i < 8; ++i) {
-    texts.boxes[static_cast<std::size_t>(i)] = hexagon::windowText(form.Text2(i));
-  }
-  texts.report = hexagon::windowText(form.Text1(0));
-  return texts;
-}
-
-FormTexts memoryTexts(MemoryBoxes& boxes) {
+FormTexts textsOf(hexagon::BoxAccess&& boxes) {
   FormTexts texts;
   for (int i = 0; i < 8; ++i) {
     texts.boxes[static_cast<std::size_t>(i)] = boxes.text2(i);
   }
   texts.report = boxes.text1();
   return texts;
+}
+
+FormTexts formTexts(const hexagon::HexagonForm& form) {
+  return textsOf(hexagon::FormBoxes(form));
 }
 
 // What the actions make of the window's texts, run without a window: the window must show the
@@ -76,7 +73,7 @@ FormTexts afterActions(const FormTexts& before, const std::vector<int>& buttons)
     } catch (const RuntimeError&) {
     }
   }
-  return memoryTexts(boxes);
+  return textsOf(std::move(boxes));
 }
 
 void click(hexagon::HexagonForm& form, int button) {
@@ -163,31 +160,20 @@ TEST_F(FormTest, ReturnInTheStartBoxPressesEnterAndKeepsTheFocusThere) {
   EXPECT_EQ(GetFocus(), form_->Text2(0));
 }
 
-struct KeyOnButton {
-  const char* name;
-  WPARAM key;
-  int button;
-};
-
-class KeysOnButtons : public FormTest, public ::testing::WithParamInterface<KeyOnButton> {};
-
-TEST_P(KeysOnButtons, PressTheFocusedButton) {
-  typeStart(*form_, "3");
-  click(*form_, kEnter);
-  SetFocus(form_->Command1(GetParam().button));
-  const FormTexts before = formTexts(*form_);
-  pressKey(*form_, GetParam().key);
-  EXPECT_EQ(formTexts(*form_), afterActions(before, {GetParam().button}));
+// Space or Return on a focused button presses it.
+TEST_F(FormTest, SpaceOrReturnPressesTheFocusedButton) {
+  for (const WPARAM key : {VK_SPACE, VK_RETURN}) {
+    for (const int button : {kEnter, kClear}) {
+      typeStart(*form_, "3");
+      click(*form_, kEnter);
+      SetFocus(form_->Command1(button));
+      const FormTexts before = formTexts(*form_);
+      pressKey(*form_, key);
+      EXPECT_EQ(formTexts(*form_), afterActions(before, {button}))
+          << "key " << key << ", button " << button;
+    }
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keyboard, KeysOnButtons,
-                         ::testing::Values(KeyOnButton{"SpaceOnEnter", VK_SPACE, kEnter},
-                                           KeyOnButton{"ReturnOnEnter", VK_RETURN, kEnter},
-                                           KeyOnButton{"SpaceOnClear", VK_SPACE, kClear},
-                                           KeyOnButton{"ReturnOnClear", VK_RETURN, kClear}),
-                         [](const ::testing::TestParamInfo<KeyOnButton>& info) {
-                           return std::string(info.param.name);
-                         });
 
 // Tab walks the controls in the order of the table's tab indexes, from the last back to the
 // first, and never stops on the label.
@@ -234,32 +220,22 @@ TEST_P(EveryControl, TakesATypedCharacterOnlyWhenEditable) {
 
 INSTANTIATE_TEST_SUITE_P(LayoutTable, EveryControl, ::testing::ValuesIn(layoutRows()), rowName);
 
-struct ElementCase {
-  const char* name;
-  HWND (hexagon::HexagonForm::*array)(int) const;
-  int index;
-};
-
-class ElementsOutsideTheArrays : public FormTest,
-                                 public ::testing::WithParamInterface<ElementCase> {};
-
-TEST_P(ElementsOutsideTheArrays, RaiseError340) {
-  try {
-    (void)((*form_).*GetParam().array)(GetParam().index);
-    FAIL() << "no error";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.number(), RuntimeError::kNoSuchElement);
+TEST_F(FormTest, ElementsOutsideTheArraysRaiseError340) {
+  using Array = HWND (hexagon::HexagonForm::*)(int) const;
+  const std::pair<Array, int> outside[] = {{&hexagon::HexagonForm::Text2, -1},
+                                           {&hexagon::HexagonForm::Text2, 8},
+                                           {&hexagon::HexagonForm::Text1, 1},
+                                           {&hexagon::HexagonForm::Command1, 2},
+                                           {&hexagon::HexagonForm::Command1, -1}};
+  for (const auto& [array, index] : outside) {
+    try {
+      (void)((*form_).*array)(index);
+      ADD_FAILURE() << "no error for index " << index;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), RuntimeError::kNoSuchElement);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ControlArrays, ElementsOutsideTheArrays,
-    ::testing::Values(ElementCase{"Text2_minus_1", &hexagon::HexagonForm::Text2, -1},
-                      ElementCase{"Text2_8", &hexagon::HexagonForm::Text2, 8},
-                      ElementCase{"Text1_1", &hexagon::HexagonForm::Text1, 1},
-                      ElementCase{"Command1_2", &hexagon::HexagonForm::Command1, 2},
-                      ElementCase{"Command1_minus_1", &hexagon::HexagonForm::Command1, -1}),
-    [](const ::testing::TestParamInfo<ElementCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FormTest, ClickWithAnIndexOfNoButtonDoesNothing) {
   const FormTexts before = formTexts(*form_);

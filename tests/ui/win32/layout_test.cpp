@@ -1,8 +1,10 @@
 // The window as it opens, control by control from the layout table: place in pixels at 96 and
 // at 144 dpi, class and styles, font, colours, texts, tooltip and accessible names.
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include <oleacc.h>
 
@@ -117,30 +119,33 @@ HWND toolTipOf(HWND window) {
   return search.found;
 }
 
-void expectRect(const RECT& actual, const RECT& expected) {
-  EXPECT_EQ(actual.left, expected.left);
-  EXPECT_EQ(actual.top, expected.top);
-  EXPECT_EQ(actual.right, expected.right);
-  EXPECT_EQ(actual.bottom, expected.bottom);
+// A rectangle's edges, comparable at once.
+std::array<LONG, 4> edges(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// Tells the window that it is now on a monitor of 144 dpi, as Windows does when it moves there.
+void moveTo144Dpi(HWND window) {
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
 }
 
 }  // namespace
 
 TEST_P(EveryControl, StandsAtItsPlaceAt96Dpi) {
   ASSERT_EQ(form_->dpi(), 96U);
-  expectRect(placeInWindow(control()), expectedPlace(row(), kTwipsPerPixelAt96));
+  EXPECT_EQ(edges(placeInWindow(control())), edges(expectedPlace(row(), kTwipsPerPixelAt96)));
 }
 
 TEST_P(EveryControl, PlacementAt144DpiIsTenTwipsToThePixel) {
-  expectRect(hexagon::placeInPixels(row().place, 144), expectedPlace(row(), kTwipsPerPixelAt144));
+  EXPECT_EQ(edges(hexagon::placeInPixels(row().place, 144)),
+            edges(expectedPlace(row(), kTwipsPerPixelAt144)));
 }
 
 TEST_P(EveryControl, MovesToItsPlaceAndFontSizeWhenTheDpiChanges) {
-  RECT suggested{};
-  GetWindowRect(form_->window(), &suggested);
-  SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-               reinterpret_cast<LPARAM>(&suggested));
-  expectRect(placeInWindow(control()), expectedPlace(row(), kTwipsPerPixelAt144));
+  moveTo144Dpi(form_->window());
+  EXPECT_EQ(edges(placeInWindow(control())), edges(expectedPlace(row(), kTwipsPerPixelAt144)));
   EXPECT_EQ(fontOf(control()).lfHeight, -kFormProperties.fontPointSize * 144 / 72);
 }
 
@@ -245,10 +250,7 @@ TEST_F(WindowTest, ClientAreaIsTheLayoutsSizeAtTheWindowDpi) {
 }
 
 TEST_F(WindowTest, ClientAreaGrowsWithTheDpi) {
-  RECT suggested{};
-  GetWindowRect(form_->window(), &suggested);
-  SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-               reinterpret_cast<LPARAM>(&suggested));
+  moveTo144Dpi(form_->window());
   const SIZE client = clientSize(form_->window());
   EXPECT_EQ(client.cx, pixels(kFormProperties.clientWidth, kTwipsPerPixelAt144));
   EXPECT_EQ(client.cy, pixels(kFormProperties.clientHeight, kTwipsPerPixelAt144));
@@ -313,53 +315,38 @@ TEST_F(WindowTest, RowsWithATooltipShowIt) {
   EXPECT_GT(rowsWithTip, 0);
 }
 
-// An owner-drawn button painted into a bitmap in one state.
-class PaintedButton {
- public:
-  PaintedButton(HWND window, HWND button, UINT state) {
-    RECT area{};
-    GetClientRect(button, &area);
-    width_ = area.right;
-    height_ = area.bottom;
-    const HDC screen = GetDC(nullptr);
-    bitmap_ = CreateCompatibleBitmap(screen, width_, height_);
-    ReleaseDC(nullptr, screen);
-    dc_ = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc_, bitmap_);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = button;
-    item.hDC = dc_;
-    item.rcItem = area;
-    SendMessageW(window, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+// An owner-drawn button as the window paints it in one state, read back pixel by pixel: its
+// colour at each point of the button's client area, row by row.
+std::vector<COLORREF> paintedButton(HWND window, HWND button, UINT state, SIZE& size) {
+  RECT area{};
+  GetClientRect(button, &area);
+  size = {area.right, area.bottom};
+  const HDC screen = GetDC(nullptr);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+  ReleaseDC(nullptr, screen);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
+  DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(GetDlgCtrlID(button)),
+                      0,          ODA_DRAWENTIRE,
+                      state,      button,
+                      dc,         area,
+                      0};
+  SendMessageW(window, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < size.cy; ++y) {
+    for (int x = 0; x < size.cx; ++x) {
+      pixels.push_back(GetPixel(dc, x, y));
+    }
   }
-  ~PaintedButton() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  PaintedButton(const PaintedButton&) = delete;
-  PaintedButton& operator=(const PaintedButton&) = delete;
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
 
-  [[nodiscard]] COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-  [[nodiscard]] int width() const { return width_; }
-  [[nodiscard]] int height() const { return height_; }
-  // The brightness of a pixel, 0 to 765.
-  [[nodiscard]] int brightness(int x, int y) const {
-    const COLORREF c = at(x, y);
-    return GetRValue(c) + GetGValue(c) + GetBValue(c);
-  }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  HBITMAP bitmap_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-};
+int brightness(COLORREF colour) {
+  return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+}
 
 // A button's face is its row's colour, lit from the top left while it is up and from the bottom
 // right while it is pressed; a focused button shows a focus rectangle beside its caption.
@@ -367,18 +354,22 @@ TEST_P(EveryControl, ButtonIsPaintedInItsColourRaisedOrSunken) {
   if (row().kind != ControlKind::kCommandButton) {
     GTEST_SKIP() << "not a button";
   }
-  const PaintedButton up(form_->window(), control(), 0);
-  const PaintedButton pressed(form_->window(), control(), ODS_SELECTED);
-  const PaintedButton focused(form_->window(), control(), ODS_FOCUS);
-  const int middle = up.height() / 2;
-  // Left of the centred caption, inside the edge: the face.
-  EXPECT_EQ(up.at(6, middle), meantColour(row()));
-  EXPECT_GT(up.brightness(0, 0), up.brightness(up.width() - 1, up.height() - 1));
-  EXPECT_LT(pressed.brightness(0, 0), pressed.brightness(up.width() - 1, up.height() - 1));
+  SIZE size{};
+  const auto up = paintedButton(form_->window(), control(), 0, size);
+  const auto pressed = paintedButton(form_->window(), control(), ODS_SELECTED, size);
+  const auto focused = paintedButton(form_->window(), control(), ODS_FOCUS, size);
+  const auto at = [&size](const std::vector<COLORREF>& pixels, int x, int y) {
+    return pixels[static_cast<std::size_t>(y * size.cx + x)];
+  };
+  const int right = size.cx - 1;
+  const int bottom = size.cy - 1;
+  EXPECT_GT(brightness(at(up, 0, 0)), brightness(at(up, right, bottom)));
+  EXPECT_LT(brightness(at(pressed, 0, 0)), brightness(at(pressed, right, bottom)));
+  // Left of the centred caption, inside the edge: the face, and the focus rectangle's side.
   int marked = 0;
-  for (int y = 4; y < up.height() - 4; ++y) {
-    EXPECT_EQ(up.at(4, y), meantColour(row()));
-    marked += focused.at(4, y) != meantColour(row()) ? 1 : 0;
+  for (int y = 4; y < size.cy - 4; ++y) {
+    EXPECT_EQ(at(up, 4, y), meantColour(row()));
+    marked += at(focused, 4, y) != meantColour(row()) ? 1 : 0;
   }
   EXPECT_GT(marked, 0);
 }
