@@ -1,5 +1,5 @@
 // The floor for a Windows-API window: the program's frame and client size with one STATIC label
-// and nothing else, shown, painted and closed the same way as the program. No resources, no
+// and nothing else, shown, painted and ended the same way as the program. No resources, no
 // COM, no common controls.
 
 #include <windows.h>

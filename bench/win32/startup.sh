@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Figures of the Windows program, printed, never asserted: the size of its .exe; its start under
-# Wine to the first painted frame against a bare Windows-API window with one label that closes
+# Wine to the first painted frame against a bare Windows-API window with one label that ends
 # the same way (headless with Wine's null display driver, and on a private Xvfb display with its
 # X11 driver); and the lines of code of each window and of the shared table.
 #   bench/win32/startup.sh [runs]      (default: 40 runs of each, per display)

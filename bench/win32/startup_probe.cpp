@@ -1,5 +1,5 @@
 // The program's own start, to its first painted frame: the same runProgram as wWinMain, with
-// the program's resources (manifest, icon, version), then closed as its close box would.
+// the program's resources (manifest, icon, version); the process ends after that frame.
 
 #include <windows.h>
 
