@@ -70,52 +70,27 @@ QString textOf(const QWidget* box) {
   return box->property("text").toString();
 }
 
-void setReadOnly(QWidget* box, bool readOnly) {
-  box->setProperty("readOnly", readOnly);
-}
-
-// The widget that takes drops: a multi-line box takes them on its viewport.
-QWidget* dropTarget(QWidget* box) {
-  auto* multiLine = qobject_cast<MultiLineTextBox*>(box);
-  return multiLine != nullptr ? multiLine->viewport() : box;
-}
-
-QMenu* contextMenuOf(QWidget* box) {
-  if (auto* multiLine = qobject_cast<MultiLineTextBox*>(box)) {
-    return multiLine->createStandardContextMenu();
-  }
-  return qobject_cast<QLineEdit*>(box)->createStandardContextMenu();
-}
-
-// Gives the box something to undo (and, if asked, to redo) while it is editable, then puts its
-// read-only setting back.
-void editWhileEditable(QWidget* box, bool undoIt) {
-  const bool readOnly = box->property("readOnly").toBool();
-  setReadOnly(box, false);
-  QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
-  QTest::keyClicks(box, "9");
-  if (undoIt) {
-    QTest::keySequence(box, QKeySequence::Undo);
-  }
-  setReadOnly(box, readOnly);
-}
-
-void selectAll(QWidget* box) {
-  QTest::keySequence(box, QKeySequence::SelectAll);
-}
-
-// Whatever comes before the edit itself: history to undo or redo, a selection to cut.
+// Whatever comes before the edit itself: a selection to cut or replace, and for the undo and
+// redo keys an edit made while the box was editable (undone again for redo).
 void prepare(Way way, QWidget* box) {
   if (way == Way::kUndoKey || way == Way::kRedoKey) {
-    editWhileEditable(box, way == Way::kRedoKey);
+    const bool readOnly = box->property("readOnly").toBool();
+    box->setProperty("readOnly", false);
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(box, "9");
+    if (way == Way::kRedoKey) {
+      QTest::keySequence(box, QKeySequence::Undo);
+    }
+    box->setProperty("readOnly", readOnly);
   }
-  selectAll(box);
+  QTest::keySequence(box, QKeySequence::SelectAll);
 }
 
 void tryToEdit(Way way, QWidget* box) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
   QAccessibleEditableTextInterface* editable = accessible->editableTextInterface();
   const int length = static_cast<int>(textOf(box).size());
+  auto* multiLine = qobject_cast<MultiLineTextBox*>(box);
   switch (way) {
     case Way::kAccessibleSetValue:
       accessible->setText(QAccessible::Value, foreignText());
@@ -138,18 +113,19 @@ void tryToEdit(Way way, QWidget* box) {
     case Way::kDrop: {
       QMimeData data;
       data.setText(foreignText());
-      QWidget* target = dropTarget(box);
+      // A multi-line box takes drops on its viewport.
+      QWidget* target = multiLine != nullptr ? multiLine->viewport() : box;
       const QPoint middle = target->rect().center();
       QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(target, &enter);
-      QDragMoveEvent move(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(target, &move);
       QDropEvent drop(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QCoreApplication::sendEvent(target, &drop);
       break;
     }
     case Way::kContextMenu: {
-      const std::unique_ptr<QMenu> menu(contextMenuOf(box));
+      const std::unique_ptr<QMenu> menu(
+          multiLine != nullptr ? multiLine->createStandardContextMenu()
+                               : qobject_cast<QLineEdit*>(box)->createStandardContextMenu());
       for (QAction* item : menu->actions()) {
         if (item->isEnabled()) {
           QGuiApplication::clipboard()->setText(foreignText());
