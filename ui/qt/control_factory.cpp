@@ -35,6 +35,7 @@ QWidget* createTextBox(const ControlRow& row, QWidget* window) {
 
 QWidget* createMultiLineTextBox(const ControlRow& row, QWidget* window) {
   auto* box = new MultiLineTextBox(window);
+  box->setText(QString::fromUtf8(row.text));
   box->setReadOnly(row.input == Input::kReadOnly);
   // Long lines wrap at the box's edge; a long report scrolls down inside the box.
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -120,11 +121,6 @@ QWidget* createControl(const ControlRow& row, QWidget* window) {
   applyColour(row, control);
   control->setToolTip(QString::fromUtf8(row.toolTip));
   control->setAccessibleName(QString::fromUtf8(row.accessibleName));
-  // The report's text comes last, once the box has its size: it is laid out once, at its
-  // final width, rather than again for every setting that changes the width.
-  if (auto* box = qobject_cast<MultiLineTextBox*>(control)) {
-    box->setText(QString::fromUtf8(row.text));
-  }
   return control;
 }
 
