@@ -38,7 +38,7 @@ busy_share() {
     nb = split(b, x); split(a, y); total = 0
     for (i = 2; i <= nb; i++) total += y[i] - x[i]
     idle = (y[5] - x[5]) + (y[6] - x[6])
-    printf "%.2f", total > 0 ? 1 - idle / total : 0 }'
+    printf "%.2f", (total > 0 ? 1 - idle / total : 0) }'
 }
 
 # Other work on the same cores delays every process, and under X11 it delays the X server at
