@@ -1,6 +1,6 @@
 // The floor for a Windows-API window: the program's frame and client size with one STATIC label
-// and nothing else, shown, painted and ended the same way as the program. No resources, no
-// COM, no common controls.
+// and nothing else, shown, painted and ended the same way as the program. Of the program's
+// resources it has only the manifest; no COM, no common controls.
 
 #include <windows.h>
 
