@@ -266,7 +266,12 @@ void HexagonForm::onNextControl(WPARAM target, bool isControl) {
 // the font is made anew, so the window stays sharp and in proportion.
 void HexagonForm::onDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
-  applyDpi();
+  try {
+    applyDpi();
+  } catch (const std::system_error&) {
+    // No font or frame for the new DPI (out of GDI resources): the window keeps what it has,
+    // smaller or larger than it should be, rather than ending the program.
+  }
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
