@@ -51,8 +51,8 @@ class PngSizesEngine : public QIconEngine {
     return {side, side};
   }
 
-  QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
-    const int side = std::min(size.width(), size.height());
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    const int side = actualSize(size, mode, state).width();
     if (side <= 0) {
       return {};
     }

@@ -108,11 +108,24 @@ class LayoutTest : public QObject {
              own.convertToFormat(QImage::Format_ARGB32_Premultiplied));
   }
 
-  void iconBetweenSizesIsDrawnAtTheSizeAskedFor() {
-    const QImage drawn = form_->windowIcon().pixmap(40, 40).toImage();
-    QCOMPARE(drawn.size(), QSize(40, 40));
-    // Not blank: the hexagon's lines cross the middle.
-    QVERIFY(drawn.pixelColor(20, 20).alpha() > 0 || drawn.pixelColor(20, 19).alpha() > 0);
+  // Between two sizes the picture is scaled down to the size asked for; above the largest, the
+  // largest picture is given as it is.
+  void iconAtOtherSizes_data() {
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("given");
+    QTest::newRow("40 px, between 32 and 48") << 40 << 40;
+    QTest::newRow("20 px, between 16 and 24") << 20 << 20;
+    QTest::newRow("256 px, above the largest") << 256 << 128;
+  }
+  void iconAtOtherSizes() {
+    QFETCH(int, asked);
+    QFETCH(int, given);
+    const QIcon icon = form_->windowIcon();
+    QCOMPARE(icon.actualSize(QSize(asked, asked)), QSize(given, given));
+    const QImage drawn = icon.pixmap(asked, asked).toImage();
+    QCOMPARE(drawn.size(), QSize(given, given));
+    // The hexagon's diagonals cross in the middle of the picture.
+    QVERIFY(drawn.pixelColor(given / 2, given / 2).alpha() > 0);
   }
 
   // Each control stands where its row puts it, at 15 twips to the pixel.
