@@ -266,6 +266,11 @@ void HexagonForm::onNextControl(WPARAM target, bool isControl) {
 // the font is made anew, so the window stays sharp and in proportion.
 void HexagonForm::onDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
+  for (std::size_t position = 0; position < kControlCount; ++position) {
+    const RECT place = placeInPixels(kHexagonLayout[position].place, dpi_);
+    SetWindowPos(controls_[position], nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   try {
     applyDpi();
   } catch (const std::system_error&) {
@@ -351,19 +356,17 @@ void HexagonForm::addToolTip(const ControlRow& row, HWND control) {
   }
 }
 
-// Places the window and every control at the current DPI and gives them the font for it; the
-// icons are loaded at the sizes this DPI asks for. The old font and icons are freed only once
-// nothing uses them any more.
+// Gives every control the font for the current DPI, sizes the window for it and loads the icons
+// at the sizes it asks for. The old font and icons are freed only once nothing uses them any
+// more. A control redraws itself with the new font only when the window is already shown.
 void HexagonForm::applyDpi() {
   OwnedFont font = makeFont(dpi_);
   if (!font) {
     throwLastError("CreateFontIndirectW");
   }
-  for (std::size_t position = 0; position < kControlCount; ++position) {
-    const RECT place = placeInPixels(kHexagonLayout[position].place, dpi_);
-    SetWindowPos(controls_[position], nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(controls_[position], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  const BOOL redraw = IsWindowVisible(window_);
+  for (const HWND control : controls_) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
   }
   font_ = std::move(font);
 
