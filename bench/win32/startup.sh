@@ -72,7 +72,7 @@ busy_share() {
     n = split(a, x, " "); split(b, y, " ")
     for (i = 1; i <= n; i++) total += y[i] - x[i]
     idle = (y[4] - x[4]) + (y[5] - x[5])
-    printf "%.2f", total > 0 ? 1 - idle / total : 0 }'
+    printf "%.2f", (total > 0 ? 1 - idle / total : 0) }'
 }
 
 # Other work on the same two cores delays every start. Waits up to a minute for three quiet
