@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib/common.sh
+. bench/measure.sh
 
 runs=${1:-40}
 install_missing_packages "${HEXAGON_WINDOWS_PACKAGES[@]}" cmake ninja-build hyperfine jq xvfb \
@@ -35,10 +36,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-median() {
-  sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
 echo "== size"
 stat -c %s build/windows/app/torvelin-hexagon.exe |
   awk '{ printf "torvelin-hexagon.exe: %d bytes = %.1f KiB, %.3f of the 1 MiB goal\n", $1, $1 / 1024, $1 / 1048576 }'
@@ -60,36 +57,6 @@ use_prefix() {
     touch "$WINEPREFIX/.ready"
   fi
   "$wineserver" -p
-}
-
-# The share of the processor time that went to work other than idling over one second.
-busy_share() {
-  local x y
-  read -ra x < <(head -1 /proc/stat)
-  sleep 1
-  read -ra y < <(head -1 /proc/stat)
-  awk -v a="${x[*]:1}" -v b="${y[*]:1}" 'BEGIN {
-    n = split(a, x, " "); split(b, y, " ")
-    for (i = 1; i <= n; i++) total += y[i] - x[i]
-    idle = (y[4] - x[4]) + (y[5] - x[5])
-    printf "%.2f", (total > 0 ? 1 - idle / total : 0) }'
-}
-
-# Other work on the same two cores delays every start. Waits up to a minute for three quiet
-# seconds running, and says so when there were none.
-wait_until_idle() {
-  local share i quiet=0
-  for ((i = 0; i < 60 && quiet < 3; i++)); do
-    share=$(busy_share)
-    if awk -v s="$share" 'BEGIN { exit !(s < 0.15) }'; then
-      quiet=$((quiet + 1))
-    else
-      quiet=0
-    fi
-  done
-  ((quiet < 3)) || return 0
-  echo "warning: the machine stayed busy (${share} of its processor time went to other work);" \
-    "the figures below are not comparable" >&2
 }
 
 # The time of every run in milliseconds, into program.ms and bare.ms, in rounds of five runs
