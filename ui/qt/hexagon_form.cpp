@@ -9,7 +9,7 @@
 #include <QFontDatabase>
 #include <QPalette>
 
-#include "actions.h"
+#include "button_actions.h"
 #include "control_factory.h"
 #include "error_message.h"
 #include "form_boxes.h"
@@ -22,10 +22,6 @@
 namespace hexagon {
 namespace {
 
-constexpr std::int16_t kEnterButton = 0;
-constexpr std::int16_t kClearButton = 1;
-constexpr int kStartBox = 0;
-constexpr std::int16_t kHexagonBoxCount = 7;
 // Metric-compatible with Times New Roman, with Cyrillic letters (fonts-liberation2).
 constexpr char kStandInFontFamily[] = "Liberation Serif";
 
@@ -143,16 +139,7 @@ void HexagonForm::Form_Load() {
 
 void HexagonForm::Command1_Click(std::int16_t index) {
   FormBoxes boxes(*this);
-  switch (index) {
-    case kEnterButton:
-      EnterAction(boxes);
-      break;
-    case kClearButton:
-      ClearAction(boxes);
-      break;
-    default:
-      break;
-  }
+  runButtonAction(index, boxes);
 }
 
 QLineEdit& HexagonForm::Text2(int index) const {

@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-#include "actions.h"
+#include "button_actions.h"
 #include "button_painter.h"
 #include "control_factory.h"
 #include "dpi_scaling.h"
@@ -21,10 +21,6 @@ namespace hexagon {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TorvelinHexagonForm";
-constexpr std::int16_t kEnterButton = 0;
-constexpr std::int16_t kClearButton = 1;
-constexpr int kStartBox = 0;
-constexpr std::int16_t kHexagonBoxCount = 7;
 // Control identifiers start above IDOK and IDCANCEL, which the dialog manager sends for Return
 // and Escape; the row at position i of the layout table has kFirstControlId + i.
 constexpr int kFirstControlId = 100;
@@ -442,16 +438,7 @@ void HexagonForm::Form_Load() {
 
 void HexagonForm::Command1_Click(std::int16_t index) {
   FormBoxes boxes(*this);
-  switch (index) {
-    case kEnterButton:
-      EnterAction(boxes);
-      break;
-    case kClearButton:
-      ClearAction(boxes);
-      break;
-    default:
-      break;
-  }
+  runButtonAction(index, boxes);
 }
 
 HWND HexagonForm::Text2(int index) const {
