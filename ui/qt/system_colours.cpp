@@ -1,26 +1,9 @@
 #include "system_colours.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_WIN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
-
 namespace hexagon {
 
 QColor activeBorderColour() {
-#ifdef Q_OS_WIN
-  const COLORREF colour = GetSysColor(COLOR_ACTIVEBORDER);
-  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-#else
   return {180, 180, 180};
-#endif
 }
 
 QColor resolveColour(const LayoutColour& colour) {

@@ -267,10 +267,8 @@ class LayoutTest : public QObject {
     QTest::newRow("Label1 background") << "Label1" << QRect() << QColor(255, 192, 128) << 0.6;
     QTest::newRow("Command1_0 pure green") << "Command1_0" << QRect() << QColor(0, 255, 0) << 0.5;
     QTest::newRow("Command1_1 pure red") << "Command1_1" << QRect() << QColor(255, 0, 0) << 0.5;
-#ifndef Q_OS_WIN
     QTest::newRow("Text2_4 active-border grey")
         << "Text2_4" << QRect() << QColor(180, 180, 180) << 0.5;
-#endif
   }
   void colours() {
     QFETCH(QString, name);
