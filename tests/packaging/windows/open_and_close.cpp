@@ -34,8 +34,10 @@ bool readShortcut(const wchar_t* shortcut, std::wstring& program, std::wstring& 
       SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
       SUCCEEDED(link->GetWorkingDirectory(workingFolder, MAX_PATH)) &&
       SUCCEEDED(link->GetIconLocation(icon, MAX_PATH, &iconIndex));
-  if (file) file->Release();
-  if (link) link->Release();
+  if (file)
+    file->Release();
+  if (link)
+    link->Release();
   std::printf("target: %s\nstart in: %s\nicon: %s,%d\n", utf8(target).c_str(),
               utf8(workingFolder).c_str(), utf8(icon).c_str(), iconIndex);
   program = target;
@@ -60,14 +62,16 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM searchAddress) {
 
 int fail(const char* why, HANDLE process) {
   std::printf("FAIL: %s\n", why);
-  if (process) TerminateProcess(process, 1);
+  if (process)
+    TerminateProcess(process, 1);
   return 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) return fail("usage: open_and_close PROGRAM.exe|SHORTCUT.lnk", nullptr);
+  if (argc != 2)
+    return fail("usage: open_and_close PROGRAM.exe|SHORTCUT.lnk", nullptr);
   std::wstring program = argv[1], folder = program.substr(0, program.find_last_of(L'\\'));
   if (program.ends_with(L".lnk") && !readShortcut(argv[1], program, folder))
     return fail("cannot read the shortcut", nullptr);
@@ -86,7 +90,8 @@ int wmain(int argc, wchar_t** argv) {
       return fail("the program ended before it showed a window", nullptr);
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
   }
-  if (!search.found) return fail("no window within 20 s", started.hProcess);
+  if (!search.found)
+    return fail("no window within 20 s", started.hProcess);
   wchar_t caption[256] = L"";
   GetWindowTextW(search.found, caption, 256);
   std::printf("window: %s\n", utf8(caption).c_str());
