@@ -21,23 +21,24 @@ constexpr int kLineEditHorizontalMargin = 2;
 // Clients ask for "the cursor position" with this offset.
 constexpr int kCursorOffset = -2;
 
-// A single-line box. Reads what the box shows (so a password box would give only its mask).
-class LineEditAccessible : public QAccessibleWidget,
-                           public QAccessibleTextInterface,
-                           public QAccessibleEditableTextInterface {
+// What both kinds of box share: the read-only rule, asked of the box at every call (Form_Load
+// makes boxes read-only after their interfaces may have been handed out), and the parts of the
+// text interfaces that do not depend on how the box keeps its text. A read-only box offers no
+// editable-text interface, and every way of changing its text refuses.
+template <typename Box>
+class TextBoxAccessible : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
  public:
-  explicit LineEditAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+  explicit TextBoxAccessible(Box* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
 
   QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) {
-      return box()->displayText();
-    }
-    return QAccessibleWidget::text(kind);
+    return kind == QAccessible::Value ? wholeText() : QAccessibleWidget::text(kind);
   }
 
   void setText(QAccessible::Text kind, const QString& text) override {
     if (kind == QAccessible::Value && !box()->isReadOnly()) {
-      box()->setText(text);
+      replaceWholeText(text);
     }
   }
 
@@ -45,7 +46,6 @@ class LineEditAccessible : public QAccessibleWidget,
     QAccessible::State state = QAccessibleWidget::state();
     state.readOnly = box()->isReadOnly();
     state.editable = !box()->isReadOnly();
-    state.passwordEdit = box()->echoMode() != QLineEdit::Normal;
     state.selectableText = true;
     return state;
   }
@@ -61,6 +61,49 @@ class LineEditAccessible : public QAccessibleWidget,
     }
   }
 
+  void addSelection(int startOffset, int endOffset) override {
+    this->setSelection(0, startOffset, endOffset);
+  }
+  QString attributes(int offset, int* startOffset, int* endOffset) const override {
+    // The boxes show plain text in one font: no attributes to report.
+    *startOffset = offset;
+    *endOffset = offset;
+    return {};
+  }
+
+  // Editing, refused while the box is read-only.
+  void deleteText(int startOffset, int endOffset) override {
+    replaceText(startOffset, endOffset, QString());
+  }
+  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+  void replaceText(int startOffset, int endOffset, const QString& text) override {
+    if (box()->isReadOnly() || startOffset < 0 || startOffset > endOffset ||
+        endOffset > this->characterCount()) {
+      return;
+    }
+    replaceRange(startOffset, endOffset, text);
+  }
+
+ protected:
+  Box* box() const { return static_cast<Box*>(widget()); }
+
+ private:
+  virtual QString wholeText() const = 0;
+  virtual void replaceWholeText(const QString& text) = 0;
+  virtual void replaceRange(int startOffset, int endOffset, const QString& text) = 0;
+};
+
+// A single-line box. Reads what the box shows (so a password box would give only its mask).
+class LineEditAccessible : public TextBoxAccessible<QLineEdit> {
+ public:
+  using TextBoxAccessible::TextBoxAccessible;
+
+  QAccessible::State state() const override {
+    QAccessible::State state = TextBoxAccessible::state();
+    state.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+    return state;
+  }
+
   // Reading and selecting.
   void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
     *startOffset = 0;
@@ -71,9 +114,6 @@ class LineEditAccessible : public QAccessibleWidget,
     }
   }
   int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
-  void addSelection(int startOffset, int endOffset) override {
-    setSelection(0, startOffset, endOffset);
-  }
   void removeSelection(int selectionIndex) override {
     if (selectionIndex == 0) {
       box()->deselect();
@@ -92,6 +132,7 @@ class LineEditAccessible : public QAccessibleWidget,
     }
     return box()->displayText().mid(startOffset, endOffset - startOffset);
   }
+  using TextBoxAccessible::text;
   QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
                            int* endOffset) const override {
     return QAccessibleTextInterface::textBeforeOffset(atCursor(offset), boundary, startOffset,
@@ -108,7 +149,6 @@ class LineEditAccessible : public QAccessibleWidget,
                                                   endOffset);
   }
   int characterCount() const override { return static_cast<int>(box()->displayText().size()); }
-
   // Where the character at the offset is drawn, in screen coordinates: the box lays its text
   // out in one line inside its frame, aligned as the box says, and the text always fits.
   QRect characterRect(int offset) const override {
@@ -150,69 +190,25 @@ class LineEditAccessible : public QAccessibleWidget,
     box()->setCursorPosition(endIndex);
     box()->setCursorPosition(startIndex);
   }
-  QString attributes(int offset, int* startOffset, int* endOffset) const override {
-    // A line edit has no text attributes of its own.
-    *startOffset = offset;
-    *endOffset = offset;
-    return {};
-  }
-
-  // Editing, refused while the box is read-only.
-  void deleteText(int startOffset, int endOffset) override {
-    replaceText(startOffset, endOffset, QString());
-  }
-  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
-  void replaceText(int startOffset, int endOffset, const QString& text) override {
-    if (box()->isReadOnly() || startOffset < 0 || startOffset > endOffset) {
-      return;
-    }
-    box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
-  }
 
  private:
-  QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+  QString wholeText() const override { return box()->displayText(); }
+  void replaceWholeText(const QString& text) override { box()->setText(text); }
+  void replaceRange(int startOffset, int endOffset, const QString& text) override {
+    box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
+  }
   int atCursor(int offset) const { return offset == kCursorOffset ? cursorPosition() : offset; }
 };
 
 // A multi-line box, read through its document.
-class PlainTextEditAccessible : public QAccessibleWidget,
-                                public QAccessibleTextInterface,
-                                public QAccessibleEditableTextInterface {
+class PlainTextEditAccessible : public TextBoxAccessible<QPlainTextEdit> {
  public:
-  explicit PlainTextEditAccessible(QPlainTextEdit* box)
-      : QAccessibleWidget(box, QAccessible::EditableText) {}
-
-  QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) {
-      return box()->toPlainText();
-    }
-    return QAccessibleWidget::text(kind);
-  }
-
-  void setText(QAccessible::Text kind, const QString& text) override {
-    if (kind == QAccessible::Value && !box()->isReadOnly()) {
-      box()->setPlainText(text);
-    }
-  }
+  using TextBoxAccessible::TextBoxAccessible;
 
   QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
-    state.readOnly = box()->isReadOnly();
-    state.editable = !box()->isReadOnly();
+    QAccessible::State state = TextBoxAccessible::state();
     state.multiLine = true;
-    state.selectableText = true;
     return state;
-  }
-
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    switch (type) {
-      case QAccessible::TextInterface:
-        return static_cast<QAccessibleTextInterface*>(this);
-      case QAccessible::EditableTextInterface:
-        return box()->isReadOnly() ? nullptr : static_cast<QAccessibleEditableTextInterface*>(this);
-      default:
-        return QAccessibleWidget::interface_cast(type);
-    }
   }
 
   // Reading and selecting.
@@ -226,9 +222,6 @@ class PlainTextEditAccessible : public QAccessibleWidget,
     }
   }
   int selectionCount() const override { return box()->textCursor().hasSelection() ? 1 : 0; }
-  void addSelection(int startOffset, int endOffset) override {
-    setSelection(0, startOffset, endOffset);
-  }
   void removeSelection(int selectionIndex) override {
     if (selectionIndex == 0) {
       QTextCursor cursor = box()->textCursor();
@@ -252,6 +245,7 @@ class PlainTextEditAccessible : public QAccessibleWidget,
         .selectedText()
         .replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
   }
+  using TextBoxAccessible::text;
   int characterCount() const override {
     // The document counts the paragraph separator after its last paragraph too.
     return box()->document()->characterCount() - 1;
@@ -275,29 +269,13 @@ class PlainTextEditAccessible : public QAccessibleWidget,
     setSelection(0, startIndex, endIndex);
     box()->ensureCursorVisible();
   }
-  QString attributes(int offset, int* startOffset, int* endOffset) const override {
-    // The box shows plain text in one font: no attributes to report.
-    *startOffset = offset;
-    *endOffset = offset;
-    return {};
-  }
-
-  // Editing, refused while the box is read-only.
-  void deleteText(int startOffset, int endOffset) override {
-    replaceText(startOffset, endOffset, QString());
-  }
-  void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
-  void replaceText(int startOffset, int endOffset, const QString& text) override {
-    if (box()->isReadOnly() || startOffset < 0 || startOffset > endOffset ||
-        endOffset > characterCount()) {
-      return;
-    }
-    QTextCursor cursor = range(startOffset, endOffset);
-    cursor.insertText(text);
-  }
 
  private:
-  QPlainTextEdit* box() const { return static_cast<QPlainTextEdit*>(widget()); }
+  QString wholeText() const override { return box()->toPlainText(); }
+  void replaceWholeText(const QString& text) override { box()->setPlainText(text); }
+  void replaceRange(int startOffset, int endOffset, const QString& text) override {
+    range(startOffset, endOffset).insertText(text);
+  }
 
   // A cursor over the document from one offset to another, both kept inside the text.
   QTextCursor range(int startOffset, int endOffset) const {
