@@ -8,6 +8,11 @@
 #include <limits>
 #include <system_error>
 
+#ifndef __cpp_lib_to_chars
+#include <cerrno>
+#include <cstdlib>
+#endif
+
 namespace hexagon {
 namespace {
 
@@ -76,9 +81,73 @@ bool isBeyondLargest(std::string_view number) {
   return exponent - zerosBefore - 1 >= 0;
 }
 
-// The longest leading decimal number: [sign] digits [. digits] [E [sign] digits]. from_chars
-// reads exactly this shape (and the full stop whatever the locale), except that it takes no
-// plus sign and also knows "inf" and "nan", which a text must not spell here.
+#ifdef __cpp_lib_to_chars
+
+// Reads the longest unsigned decimal number at the start of `text`: digits, at most one full
+// stop (whatever the locale) and an exponent only when digits follow its letter. A value beyond
+// the double range leaves `value` alone and gives result_out_of_range.
+std::from_chars_result readUnsignedDecimal(std::string_view text, double& value) {
+  return std::from_chars(text.data(), text.data() + text.size(), value);
+}
+
+#else
+
+// The same reading where the standard library has no from_chars for double (libc++ 14, in the
+// browser build). strtod alone would read more than from_chars does ("0x10" as 16, "inf",
+// "nan") and would follow the locale's decimal point, so the decimal shape is scanned here first
+// and strtod sees only a copy of it.
+std::size_t decimalShapeLength(std::string_view text) {
+  const auto digitsFrom = [text](std::size_t at) {
+    while (at < text.size() && isDecimalDigit(text[at])) {
+      ++at;
+    }
+    return at;
+  };
+  std::size_t end = digitsFrom(0);
+  std::size_t digitCount = end;
+  if (end < text.size() && text[end] == '.') {
+    const std::size_t fractionEnd = digitsFrom(end + 1);
+    digitCount += fractionEnd - end - 1;
+    end = fractionEnd;
+  }
+  if (digitCount == 0) {
+    return 0;
+  }
+  if (end < text.size() && (text[end] == 'E' || text[end] == 'e')) {
+    std::size_t exponentAt = end + 1;
+    if (exponentAt < text.size() && (text[exponentAt] == '+' || text[exponentAt] == '-')) {
+      ++exponentAt;
+    }
+    const std::size_t exponentEnd = digitsFrom(exponentAt);
+    if (exponentEnd > exponentAt) {
+      end = exponentEnd;
+    }
+  }
+  return end;
+}
+
+std::from_chars_result readUnsignedDecimal(std::string_view text, double& value) {
+  const std::size_t length = decimalShapeLength(text);
+  if (length == 0) {
+    return {text.data(), std::errc::invalid_argument};
+  }
+  const std::string number(text.substr(0, length));
+  errno = 0;
+  const double read = std::strtod(number.c_str(), nullptr);
+  // strtod also reports ERANGE for a tiny number it could still give as a subnormal one;
+  // from_chars gives that number, and refuses only what became zero or infinity.
+  if (errno == ERANGE && (read == 0.0 || std::isinf(read))) {
+    return {text.data() + length, std::errc::result_out_of_range};
+  }
+  value = read;
+  return {text.data() + length, std::errc{}};
+}
+
+#endif
+
+// The longest leading decimal number: [sign] digits [. digits] [E [sign] digits]. The unsigned
+// reading above takes no sign, and it must not be given a text that begins with anything but a
+// digit or a full stop: from_chars also knows "inf" and "nan", which a text must not spell here.
 double readDecimal(std::string_view text) {
   const bool negative = !text.empty() && text.front() == '-';
   std::string_view unsignedPart = text;
@@ -90,8 +159,7 @@ double readDecimal(std::string_view text) {
     return 0.0;
   }
   double value = 0.0;
-  const char* const end = unsignedPart.data() + unsignedPart.size();
-  const auto result = std::from_chars(unsignedPart.data(), end, value);
+  const auto result = readUnsignedDecimal(unsignedPart, value);
   if (result.ec == std::errc::result_out_of_range) {
     const std::string_view number(unsignedPart.data(),
                                   static_cast<std::size_t>(result.ptr - unsignedPart.data()));

@@ -105,6 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"long digit run", "1" + std::string(400, '0'), kInf},
                       ReadCase{"exponent beyond 64 bits", "1e99999999999999999999999", kInf},
                       ReadCase{"tiny exponent", "1e-400", 0.0},
+                      ReadCase{"tiny but still a subnormal number", "1e-310", 1e-310},
                       ReadCase{"tiny long fraction", "0." + std::string(400, '0') + "1", 0.0},
                       ReadCase{"tiny exponent beyond 64 bits", "5e-99999999999999999999999", 0.0},
                       ReadCase{"long fraction lifted back into range",
@@ -123,7 +124,10 @@ TEST(TextToNumberLocaleTest, FullStopIsTheDecimalPointUnderABulgarianLocale) {
   if (std::setlocale(LC_ALL, "bg_BG.UTF-8") == nullptr) {
     GTEST_SKIP() << "the bg_BG.UTF-8 locale is not installed (scripts/test installs it)";
   }
-  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  if (std::string(std::localeconv()->decimal_point) != ",") {
+    std::setlocale(LC_ALL, previous.c_str());
+    GTEST_SKIP() << "this C library keeps the full stop under bg_BG.UTF-8 (the browser's)";
+  }
   const double withPoint = TextToNumber("1.5");
   const double withComma = TextToNumber("1,5");
   std::setlocale(LC_ALL, previous.c_str());
