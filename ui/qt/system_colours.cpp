@@ -3,7 +3,8 @@
 namespace hexagon {
 
 QColor activeBorderColour() {
-  return {180, 180, 180};
+  return {kDefaultActiveBorderColour.red, kDefaultActiveBorderColour.green,
+          kDefaultActiveBorderColour.blue};
 }
 
 QColor resolveColour(const LayoutColour& colour) {

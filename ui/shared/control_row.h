@@ -38,6 +38,11 @@ constexpr LayoutColour rgb(int red, int green, int blue) {
   return {LayoutColour::Source::kFixed, red, green, blue};
 }
 
+// The active-border colour where the system has none to ask for: the light grey Windows gives
+// it by default since Windows 7. Linux desktops draw window frames in the window manager, with
+// no colour a program can read, and the browser's CSS system colour for it is black.
+inline constexpr LayoutColour kDefaultActiveBorderColour = rgb(180, 180, 180);
+
 enum class TextAlign { kLeft, kCentre };
 // Whether the user may type into a text box; labels and buttons take no typing at all.
 enum class Input { kNone, kEditable, kReadOnly };
