@@ -1,0 +1,157 @@
+#include "page_markup.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string_view>
+
+#include "control_factory.h"
+#include "error_message.h"
+#include "form_texts.h"
+#include "hexagon_layout.h"
+
+namespace hexagon {
+namespace {
+
+constexpr int kCssPixelsPerInch = 96;
+constexpr int kPointsPerInch = 72;
+
+constexpr int formPixels(int twips) {
+  return twips / kTwipsPerPixel;
+}
+
+std::string rgbText(const LayoutColour& colour) {
+  return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+         std::to_string(colour.blue) + ")";
+}
+
+const ControlRow& labelRow() {
+  return *std::find_if(kHexagonLayout.begin(), kHexagonLayout.end(),
+                       [](const ControlRow& row) { return row.kind == ControlKind::kLabel; });
+}
+
+// The family asked for first, then its metric twins (Liberation Serif on Linux, Tinos on
+// ChromeOS), then any serif face.
+std::string fontFamilies() {
+  return std::string("\"") + kFormProperties.fontFamily + "\",\"Liberation Serif\",Tinos,serif";
+}
+
+// A data: address for the SVG: everything but plain ASCII letters and marks percent-encoded.
+std::string svgDataAddress(std::string_view svg) {
+  constexpr std::string_view kPlain =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_.~!$'()*+,;=:@/?";
+  std::string address = "data:image/svg+xml,";
+  for (const char c : svg) {
+    if (kPlain.find(c) != std::string_view::npos) {
+      address += c;
+    } else {
+      std::array<char, 4> escaped{};
+      std::snprintf(escaped.data(), escaped.size(), "%%%02X", static_cast<unsigned char>(c));
+      address += escaped.data();
+    }
+  }
+  return address;
+}
+
+// The controls in the order of the keyboard focus, which is the order of the markup: the page's
+// focus order is its document order. The label, which takes no focus, heads the form.
+std::string formMarkup() {
+  std::array<const ControlRow*, kHexagonLayout.size()> rows{};
+  std::transform(kHexagonLayout.begin(), kHexagonLayout.end(), rows.begin(),
+                 [](const ControlRow& row) { return &row; });
+  std::stable_sort(rows.begin(), rows.end(), [](const ControlRow* a, const ControlRow* b) {
+    return a->tabIndex < b->tabIndex;
+  });
+  std::string markup = "<main id=\"HexagonForm\">\n";
+  for (const ControlRow* row : rows) {
+    markup += controlMarkup(*row) + "\n";
+  }
+  return markup + "</main>\n";
+}
+
+// The error message: a modal dialog titled with the program's name; its one button closes it,
+// as do Return, Space and Escape, and the browser gives the focus back where it was.
+std::string errorMessageMarkup() {
+  return std::string("<dialog id=\"") + kErrorMessageId +
+         "\" role=\"alertdialog\" aria-labelledby=\"" + kErrorMessageTitleId +
+         "\" aria-describedby=\"" + kErrorMessageTextId + "\">\n<form method=\"dialog\"><h2 id=\"" +
+         kErrorMessageTitleId + "\">" + escapeMarkup(kProgramName) + "</h2><p id=\"" +
+         kErrorMessageTextId + "\"></p><button autofocus>" + escapeMarkup(kErrorMessageButton) +
+         "</button></form>\n</dialog>\n";
+}
+
+// A script must not hold the text that would end its element early; inside a string, where
+// alone it can stand, "<\/script" means the same.
+std::string scriptElement(std::string script) {
+  constexpr std::string_view kEnd = "</script";
+  for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
+    script.insert(at + 1, "\\");
+  }
+  return "<script>" + script + "</script>\n";
+}
+
+}  // namespace
+
+std::string pageStyle() {
+  const std::string font =
+      "calc(" + std::to_string(kFormProperties.fontPointSize * kCssPixelsPerInch / kPointsPerInch) +
+      "*var(--u)) " + fontFamilies();
+  const std::string raised = "#fff #808080 #808080 #fff";
+  const std::string sunken = "#808080 #fff #fff #808080";
+  std::string style =
+      "html{background:" + rgbText(kFormProperties.background) +
+      "}\n"
+      "body{margin:0}\n"
+      "#HexagonForm{--u:1px;position:relative;width:" +
+      formLength(kFormProperties.clientWidth) +
+      ";height:" + formLength(kFormProperties.clientHeight) +
+      ";margin:16px auto;background:" + rgbText(kFormProperties.background) + ";font:" + font +
+      "}\n"
+      // Narrower than the form, the form becomes as wide as the screen, every length with it.
+      "@media (max-width:" +
+      std::to_string(formPixels(kFormProperties.clientWidth) - 1) +
+      "px){#HexagonForm{--u:calc(100vw/" + std::to_string(formPixels(kFormProperties.clientWidth)) +
+      ");margin:0}}\n"
+      "#HexagonForm>*{position:absolute;box-sizing:border-box;margin:0;padding:0 "
+      "calc(2*var(--u));border:calc(2*var(--u)) solid;font:inherit;color:#000}\n"
+      "#HexagonForm>h1{border:0}\n"
+      "input,textarea{border-color:" +
+      sunken +
+      ";background:#fff}\n"
+      "textarea{resize:none;overflow-y:scroll;white-space:pre-wrap}\n"
+      "button{border-color:" +
+      raised +
+      ";touch-action:manipulation}\n"
+      "button:active{border-color:" +
+      sunken +
+      ";padding:calc(1*var(--u)) 0 0 calc(1*var(--u))}\n"
+      "button:focus-visible{outline:1px dotted #000;outline-offset:calc(-4*var(--u))}\n";
+  for (const ControlRow& row : kHexagonLayout) {
+    style += controlStyle(row) + "\n";
+  }
+  style += "dialog{padding:0;min-width:15em;border:2px solid;border-color:" + raised +
+           ";background:" + rgbText(kFormProperties.background) + ";color:#000;font:16px " +
+           fontFamilies() +
+           "}\n"
+           "dialog::backdrop{background:rgba(0,0,0,.25)}\n"
+           "dialog form{display:flex;flex-direction:column;align-items:center}\n"
+           "dialog h2{align-self:stretch;margin:0;padding:2px 8px;font:inherit;background:" +
+           rgbText(labelRow().background) +
+           "}\n"
+           "dialog p{margin:16px}\n"
+           "dialog button{min-width:5.5em;margin:0 0 12px;padding:2px 8px;border:2px solid;"
+           "border-color:" +
+           raised + ";background:#f0f0f0;color:#000;font:inherit}\n";
+  return style;
+}
+
+std::string pageDocument(const PageParts& parts) {
+  return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+         escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
+         " href=\"" + svgDataAddress(parts.icon) + "\">\n" + parts.siteHead + "<style>\n" +
+         pageStyle() + "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
+         scriptElement(parts.script) + "</body>\n</html>\n";
+}
+
+}  // namespace hexagon
