@@ -5,15 +5,11 @@
 
 namespace hexagon {
 
-emscripten::val ControlArrays::element(std::string_view array, int index) const {
-  if (index >= 0) {
-    emscripten::val found = emscripten::val::global("document")
-                                .call<emscripten::val>("getElementById", elementId(array, index));
-    if (!found.isNull()) {
-      return found;
-    }
+PageElement ControlArrays::element(std::string_view array, int index) const {
+  if (index < 0) {
+    throw RuntimeError(RuntimeError::kNoSuchElement);
   }
-  throw RuntimeError(RuntimeError::kNoSuchElement);
+  return PageElement(elementId(array, index));
 }
 
 }  // namespace hexagon

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include <emscripten/val.h>
+#include "page_element.h"
 
 namespace hexagon {
 
@@ -13,7 +13,7 @@ namespace hexagon {
 // fails.
 class ControlArrays {
  public:
-  [[nodiscard]] emscripten::val element(std::string_view array, int index) const;
+  [[nodiscard]] PageElement element(std::string_view array, int index) const;
 };
 
 }  // namespace hexagon

@@ -5,11 +5,11 @@
 namespace hexagon {
 
 std::string FormBoxes::text2(int index) {
-  return form_.Text2(index)["value"].as<std::string>();
+  return form_.Text2(index).value();
 }
 
 void FormBoxes::setText2(int index, const std::string& text) {
-  form_.Text2(index).set("value", text);
+  form_.Text2(index).setValue(text);
 }
 
 std::string FormBoxes::text1() {

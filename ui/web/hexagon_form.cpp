@@ -53,7 +53,7 @@ HexagonForm::~HexagonForm() {
 
 void HexagonForm::Form_Load() {
   for (std::int16_t i = 1; i <= kHexagonBoxCount; ++i) {
-    Text2(i).set("readOnly", true);
+    Text2(i).setReadOnly(true);
   }
 }
 
@@ -62,20 +62,20 @@ void HexagonForm::Command1_Click(std::int16_t index) {
   runButtonAction(index, boxes);
 }
 
-emscripten::val HexagonForm::Text2(int index) const {
+PageElement HexagonForm::Text2(int index) const {
   return arrays_.element("Text2", index);
 }
 
-emscripten::val HexagonForm::Text1(int index) const {
+PageElement HexagonForm::Text1(int index) const {
   return arrays_.element("Text1", index);
 }
 
-emscripten::val HexagonForm::Command1(int index) const {
+PageElement HexagonForm::Command1(int index) const {
   return arrays_.element("Command1", index);
 }
 
 void HexagonForm::setReportText(const std::string& text) {
-  Text1(kReportBox).set("value", text);
+  Text1(kReportBox).setValue(text);
   reportText_ = text;
 }
 
@@ -118,9 +118,7 @@ EM_BOOL HexagonForm::onStartBoxKey(int /*eventType*/, const EmscriptenKeyboardEv
 
 // The window opens ready for typing: the start box's "0" is selected, so the first key replaces it.
 void HexagonForm::focusStartBox() const {
-  const emscripten::val startBox = arrays_.element("Text2", kStartBox);
-  startBox.call<void>("focus");
-  startBox.call<void>("select");
+  Text2(kStartBox).focusAndSelect();
 }
 
 void HexagonForm::dispatch(const std::function<void()>& handler) const {

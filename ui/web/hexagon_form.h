@@ -18,7 +18,6 @@
 #include <string>
 
 #include <emscripten/html5.h>
-#include <emscripten/val.h>
 
 #include "control_arrays.h"
 #include "event_dispatch.h"
@@ -40,9 +39,9 @@ class HexagonForm {
   void Command1_Click(std::int16_t index);
 
   // The control arrays; an index outside an array throws RuntimeError::kNoSuchElement.
-  [[nodiscard]] emscripten::val Text2(int index) const;
-  [[nodiscard]] emscripten::val Text1(int index) const;
-  [[nodiscard]] emscripten::val Command1(int index) const;
+  [[nodiscard]] PageElement Text2(int index) const;
+  [[nodiscard]] PageElement Text1(int index) const;
+  [[nodiscard]] PageElement Command1(int index) const;
 
   // The report box's exact text, carriage returns included; setting it shows it in Text1(0).
   [[nodiscard]] const std::string& reportText() const { return reportText_; }

@@ -80,14 +80,21 @@ std::string errorMessageMarkup() {
          "</button></form>\n</dialog>\n";
 }
 
-// A script must not hold the text that would end its element early; inside a string, where
-// alone it can stand, "<\/script" means the same.
-std::string scriptElement(std::string script) {
+// The program comes last, and starts only once the browser has painted the form: given as an
+// ordinary script, its decoding and compiling would hold back the first paint. A script must not
+// hold the text that would end its element early; inside a string, where alone it can stand,
+// "<\/script" means the same.
+std::string programElements(std::string script) {
   constexpr std::string_view kEnd = "</script";
   for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
     script.insert(at + 1, "\\");
   }
-  return "<script>" + script + "</script>\n";
+  return "<script type=\"text/plain\" id=\"Program\">" + script +
+         "</script>\n"
+         "<script>requestAnimationFrame(() => setTimeout(() => {"
+         " const program = document.createElement('script');"
+         " program.text = document.getElementById('Program').text;"
+         " document.body.append(program); }));</script>\n";
 }
 
 }  // namespace
@@ -151,7 +158,7 @@ std::string pageDocument(const PageParts& parts) {
          escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
          " href=\"" + svgDataAddress(parts.icon) + "\">\n" + parts.siteHead + "<style>\n" +
          pageStyle() + "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
-         scriptElement(parts.script) + "</body>\n</html>\n";
+         programElements(parts.script) + "</body>\n</html>\n";
 }
 
 }  // namespace hexagon
