@@ -33,6 +33,12 @@ HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-uti
 HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis zip unzip icoutils
   librsvg2-bin imagemagick)
 
+# What the page for browsers needs: emscripten (C++ to WebAssembly; it brings node modules of
+# its own), the icon renderers and zip for the web site, and for the tests Debian's Chromium,
+# unzip and the window font that Chromium draws Times New Roman with. node comes with the machine;
+# install_node_packages adds Debian's when there is none.
+HEXAGON_WEB_PACKAGES=(emscripten chromium librsvg2-bin imagemagick zip unzip fonts-liberation2)
+
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -63,4 +69,16 @@ ensure_bulgarian_locale() {
   locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$' && return 0
   install_missing_packages locales
   as_root localedef -i bg_BG -f UTF-8 bg_BG.UTF-8
+}
+
+# Makes node and npm available (Debian's, when the machine has no node of its own), then installs
+# the project's node packages exactly as package-lock.json pins them, unless they are there
+# already. No browser is ever downloaded: playwright-core drives Debian's Chromium.
+install_node_packages() {
+  command -v node >/dev/null 2>&1 || install_missing_packages nodejs npm
+  if [ ! -f node_modules/.package-lock.json ] ||
+     [ package-lock.json -nt node_modules/.package-lock.json ] ||
+     [ package.json -nt node_modules/.package-lock.json ]; then
+    npm ci --no-audit --no-fund --loglevel=error
+  fi
 }

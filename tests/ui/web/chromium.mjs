@@ -7,25 +7,16 @@ import { copyFileSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { chromium } from 'playwright-core';
+
+export { launchChromium } from './launch_chromium.mjs';
 
 // The page as a teacher hands it out: the one file, alone in an empty folder.
 const alone = mkdtempSync(join(tmpdir(), 'torvelin-page-'));
 export const pageUrl = pathToFileURL(join(alone, 'torvelin-hexagon.html')).href;
 copyFileSync(process.env.HEXAGON_PAGE, join(alone, 'torvelin-hexagon.html'));
 
-// Chromium as root needs --no-sandbox; the rest keeps it from calling out to Google's services,
-// which this network refuses.
-export function launchChromium() {
-  return chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'],
-  });
-}
-
 function oracle(...args) {
-  return JSON.parse(execFileSync('/usr/bin/node', ['--no-experimental-fetch',
+  return JSON.parse(execFileSync(process.execPath, ['--no-experimental-fetch',
     process.env.HEXAGON_ORACLE, ...args], { encoding: 'utf8' }));
 }
 

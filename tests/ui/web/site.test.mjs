@@ -4,15 +4,13 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
-import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
+import { serveFolder } from '../../../scripts/lib/serve-site.mjs';
 import { expectedClick, formState, launchChromium, layout, openForm } from './chromium.mjs';
 
-const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
-  '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 let browser;
 let server;
 let site;
@@ -22,18 +20,7 @@ before(async () => {
   const folder = mkdtempSync(join(tmpdir(), 'torvelin-site-'));
   execFileSync('unzip', ['-q', process.env.HEXAGON_SITE_ZIP, '-d', folder]);
   site = join(folder, 'torvelin-hexagon');
-  server = createServer((request, response) => {
-    const path = new URL(request.url, 'http://localhost').pathname;
-    const file = join(site, normalize(path.endsWith('/') ? `${path}index.html` : path));
-    try {
-      const body = readFileSync(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  server = await serveFolder(site);
   address = `http://127.0.0.1:${server.address().port}/`;
   browser = await launchChromium();
 });
