@@ -3,7 +3,8 @@
 #
 # node's own fetch cannot load the .wasm beside a test program; without it, the loader reads
 # the file itself. (Debian's default emulator passes an option that node 20 refuses.)
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/node;--no-experimental-fetch)
+find_program(HEXAGON_NODE NAMES node nodejs REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${HEXAGON_NODE};--no-experimental-fetch)
 
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 
