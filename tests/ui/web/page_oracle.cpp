@@ -7,8 +7,10 @@
 //     the boxes after Command1_Click(INDEX) over MemoryBoxes that held the given texts, and the
 //     number of the error that left the handler (0 for none)
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -26,37 +28,21 @@ namespace {
 std::string quoted(std::string_view text) {
   std::string json = "\"";
   for (const char c : text) {
-    switch (c) {
-      case '"':
-        json += "\\\"";
-        break;
-      case '\\':
-        json += "\\\\";
-        break;
-      case '\n':
-        json += "\\n";
-        break;
-      case '\r':
-        json += "\\r";
-        break;
-      case '\t':
-        json += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          json += escaped;
-        } else {
-          json += c;
-        }
+    if (c == '"' || c == '\\') {
+      json += {'\\', c};
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      std::array<char, 8> escaped{};
+      std::snprintf(escaped.data(), escaped.size(), "\\u%04x", c);
+      json += escaped.data();
+    } else {
+      json += c;
     }
   }
-  return json + "\"";
+  return json + '"';
 }
 
+// The colour the page draws a row in, or null for the system's own colour of the control.
 std::string colour(const LayoutColour& colour) {
-  // The fixed colour each row is drawn in on the page.
   const LayoutColour& fixed =
       colour.source == LayoutColour::Source::kActiveBorder ? kDefaultActiveBorderColour : colour;
   if (fixed.source == LayoutColour::Source::kSystem) {
@@ -66,29 +52,18 @@ std::string colour(const LayoutColour& colour) {
          std::to_string(fixed.blue) + "]";
 }
 
-const char* kindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kLabel:
-      return "label";
-    case ControlKind::kTextBox:
-      return "textBox";
-    case ControlKind::kMultiLineTextBox:
-      return "multiLineTextBox";
-    case ControlKind::kCommandButton:
-      return "commandButton";
-  }
-  return "";
-}
-
 std::string row(const ControlRow& row) {
+  constexpr std::array<const char*, 4> kKinds{"label", "textBox", "multiLineTextBox",
+                                              "commandButton"};
   const auto number = [](int value) { return std::to_string(value); };
-  return "{\"id\":" + quoted(elementId(row)) + ",\"kind\":" + quoted(kindName(row.kind)) +
-         ",\"array\":" + quoted(row.array) + ",\"index\":" + number(row.index) +
+  const auto flag = [](bool value) { return value ? "true" : "false"; };
+  return "{\"id\":" + quoted(elementId(row)) +
+         ",\"kind\":" + quoted(kKinds.at(static_cast<std::size_t>(row.kind))) +
          ",\"left\":" + number(row.place.left) + ",\"top\":" + number(row.place.top) +
          ",\"width\":" + number(row.place.width) + ",\"height\":" + number(row.place.height) +
          ",\"text\":" + quoted(row.text) + ",\"background\":" + colour(row.background) +
-         ",\"centred\":" + (row.align == TextAlign::kCentre ? "true" : "false") +
-         ",\"readOnly\":" + (row.input == Input::kReadOnly ? "true" : "false") +
+         ",\"centred\":" + flag(row.align == TextAlign::kCentre) +
+         ",\"readOnly\":" + flag(row.input == Input::kReadOnly) +
          ",\"tabIndex\":" + number(row.tabIndex) + ",\"toolTip\":" + quoted(row.toolTip) +
          ",\"accessibleName\":" + quoted(row.accessibleName) + "}";
 }
@@ -106,33 +81,27 @@ void printLayout() {
       ",\"overflowMessage\":" + quoted(errorMessageText(RuntimeError(RuntimeError::kOverflow))) +
       ",\"rows\":[";
   for (const ControlRow& control : kHexagonLayout) {
-    json += row(control) + (&control == &kHexagonLayout.back() ? "" : ",");
+    json += row(control) + (&control == &kHexagonLayout.back() ? "]}" : ",");
   }
-  std::puts((json + "]}").c_str());
+  std::puts(json.c_str());
 }
 
-int printClick(int argc, char* argv[]) {
-  constexpr int kTexts = MemoryBoxes::kBoxCount + 1;
-  if (argc != 3 + kTexts) {
-    std::fputs("usage: page_oracle click INDEX BOX0 .. BOX7 REPORT\n", stderr);
-    return 2;
-  }
+void printClick(std::int16_t index, char* texts[]) {
   MemoryBoxes boxes;
   for (int i = 0; i < MemoryBoxes::kBoxCount; ++i) {
-    boxes.setText2(i, argv[3 + i]);
+    boxes.setText2(i, texts[i]);
   }
-  boxes.setText1(argv[3 + MemoryBoxes::kBoxCount]);
+  boxes.setText1(texts[MemoryBoxes::kBoxCount]);
   int error = 0;
-  const auto index = static_cast<std::int16_t>(std::atoi(argv[2]));
   runHandler([&] { runButtonAction(index, boxes); },
              [&error](const RuntimeError& raised) { error = raised.number(); });
   std::string json = "{\"boxes\":[";
   for (int i = 0; i < MemoryBoxes::kBoxCount; ++i) {
     json += quoted(boxes.text2(i)) + (i + 1 < MemoryBoxes::kBoxCount ? "," : "");
   }
-  json += "],\"report\":" + quoted(boxes.text1()) + ",\"error\":" + std::to_string(error) + "}";
-  std::puts(json.c_str());
-  return 0;
+  std::puts(
+      (json + "],\"report\":" + quoted(boxes.text1()) + ",\"error\":" + std::to_string(error) + "}")
+          .c_str());
 }
 
 }  // namespace
@@ -140,12 +109,18 @@ int printClick(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
   const std::string_view command = argc > 1 ? argv[1] : "";
-  if (command == "layout") {
-    hexagon::printLayout();
-    return 0;
-  }
-  if (command == "click") {
-    return hexagon::printClick(argc, argv);
+  try {
+    if (command == "layout" && argc == 2) {
+      hexagon::printLayout();
+      return 0;
+    }
+    if (command == "click" && argc == 3 + hexagon::MemoryBoxes::kBoxCount + 1) {
+      hexagon::printClick(static_cast<std::int16_t>(std::atoi(argv[2])), argv + 3);
+      return 0;
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "page_oracle: %s\n", error.what());
+    return 1;
   }
   std::fputs("usage: page_oracle layout | page_oracle click INDEX BOX0 .. BOX7 REPORT\n", stderr);
   return 2;
