@@ -107,8 +107,9 @@ EM_BOOL HexagonForm::onButtonClick(int /*eventType*/, const EmscriptenMouseEvent
 
 EM_BOOL HexagonForm::onStartBoxKey(int /*eventType*/, const EmscriptenKeyboardEvent* event,
                                    void* form) {
-  if (std::string_view(event->key) != "Enter" || event->ctrlKey || event->altKey ||
-      event->metaKey) {
+  const bool modified =
+      event->ctrlKey != EM_FALSE || event->altKey != EM_FALSE || event->metaKey != EM_FALSE;
+  if (std::string_view(event->key) != "Enter" || modified) {
     return EM_FALSE;
   }
   auto* self = static_cast<HexagonForm*>(form);
