@@ -1,4 +1,5 @@
-// Figures of the one-file page in Debian's headless Chromium, printed, never asserted:
+// Figures of the one-file page in Debian's headless Chromium, printed, never asserted
+// (bench/web/page.sh builds the page and runs this):
 //   node bench/web/page_bench.mjs PAGE.html [RUNS]
 // - its size, plain and gzipped;
 // - first paint from file://, against bare.html (one label), each in a fresh context, taking
