@@ -9,13 +9,6 @@ std::string attribute(std::string_view name, std::string_view value) {
   return " " + std::string(name) + "=\"" + escapeMarkup(value) + '"';
 }
 
-std::string cssColour(const LayoutColour& colour) {
-  const LayoutColour& fixed =
-      colour.source == LayoutColour::Source::kActiveBorder ? kDefaultActiveBorderColour : colour;
-  return "rgb(" + std::to_string(fixed.red) + "," + std::to_string(fixed.green) + "," +
-         std::to_string(fixed.blue) + ")";
-}
-
 // What every text box shares: its id, read-only setting and accessible name; a tooltip where
 // the row has one.
 std::string boxAttributes(const ControlRow& row) {
@@ -81,6 +74,13 @@ std::string controlStyle(const ControlRow& row) {
 
 std::string formLength(int twips) {
   return "calc(" + std::to_string(twips / kTwipsPerPixel) + "*var(--u))";
+}
+
+std::string cssColour(const LayoutColour& colour) {
+  const LayoutColour& fixed =
+      colour.source == LayoutColour::Source::kActiveBorder ? kDefaultActiveBorderColour : colour;
+  return "rgb(" + std::to_string(fixed.red) + "," + std::to_string(fixed.green) + "," +
+         std::to_string(fixed.blue) + ")";
 }
 
 std::string escapeMarkup(std::string_view text) {

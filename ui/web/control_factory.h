@@ -28,6 +28,10 @@ std::string controlStyle(const ControlRow& row);
 // A length of the layout in the form's unit: 600 twips -> "calc(40*var(--u))".
 std::string formLength(int twips);
 
+// A colour of the layout in CSS: "rgb(0,255,0)". The active-border colour is the fixed
+// kDefaultActiveBorderColour (the browser's own is black).
+std::string cssColour(const LayoutColour& colour);
+
 // Text made safe inside markup and attribute values.
 std::string escapeMarkup(std::string_view text);
 

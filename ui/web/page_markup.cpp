@@ -20,15 +20,13 @@ constexpr int formPixels(int twips) {
   return twips / kTwipsPerPixel;
 }
 
-std::string rgbText(const LayoutColour& colour) {
-  return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
-         std::to_string(colour.blue) + ")";
-}
-
 const ControlRow& labelRow() {
   return *std::find_if(kHexagonLayout.begin(), kHexagonLayout.end(),
                        [](const ControlRow& row) { return row.kind == ControlKind::kLabel; });
 }
+
+// The form's font in CSS pixels, at 1:1 (12 points: 16 pixels).
+constexpr int kFontPixels = kFormProperties.fontPointSize * kCssPixelsPerInch / kPointsPerInch;
 
 // The family asked for first, then its metric twins (Liberation Serif on Linux, Tinos on
 // ChromeOS), then any serif face.
@@ -97,22 +95,20 @@ std::string programElements(std::string script) {
          " document.body.append(program); }));</script>\n";
 }
 
-}  // namespace
-
+// The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
+// narrower one; every control's place and colour; the font; the error message.
 std::string pageStyle() {
-  const std::string font =
-      "calc(" + std::to_string(kFormProperties.fontPointSize * kCssPixelsPerInch / kPointsPerInch) +
-      "*var(--u)) " + fontFamilies();
+  const std::string font = "calc(" + std::to_string(kFontPixels) + "*var(--u)) " + fontFamilies();
   const std::string raised = "#fff #808080 #808080 #fff";
   const std::string sunken = "#808080 #fff #fff #808080";
   std::string style =
-      "html{background:" + rgbText(kFormProperties.background) +
+      "html{background:" + cssColour(kFormProperties.background) +
       "}\n"
       "body{margin:0}\n"
       "#HexagonForm{--u:1px;position:relative;width:" +
       formLength(kFormProperties.clientWidth) +
       ";height:" + formLength(kFormProperties.clientHeight) +
-      ";margin:16px auto;background:" + rgbText(kFormProperties.background) + ";font:" + font +
+      ";margin:16px auto;background:" + cssColour(kFormProperties.background) + ";font:" + font +
       "}\n"
       // Narrower than the form, the form becomes as wide as the screen, every length with it.
       "@media (max-width:" +
@@ -137,13 +133,13 @@ std::string pageStyle() {
     style += controlStyle(row) + "\n";
   }
   style += "dialog{padding:0;min-width:15em;border:2px solid;border-color:" + raised +
-           ";background:" + rgbText(kFormProperties.background) + ";color:#000;font:16px " +
-           fontFamilies() +
+           ";background:" + cssColour(kFormProperties.background) +
+           ";color:#000;font:" + std::to_string(kFontPixels) + "px " + fontFamilies() +
            "}\n"
            "dialog::backdrop{background:rgba(0,0,0,.25)}\n"
            "dialog form{display:flex;flex-direction:column;align-items:center}\n"
            "dialog h2{align-self:stretch;margin:0;padding:2px 8px;font:inherit;background:" +
-           rgbText(labelRow().background) +
+           cssColour(labelRow().background) +
            "}\n"
            "dialog p{margin:16px}\n"
            "dialog button{min-width:5.5em;margin:0 0 12px;padding:2px 8px;border:2px solid;"
@@ -151,6 +147,8 @@ std::string pageStyle() {
            raised + ";background:#f0f0f0;color:#000;font:inherit}\n";
   return style;
 }
+
+}  // namespace
 
 std::string pageDocument(const PageParts& parts) {
   return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"

@@ -17,8 +17,4 @@ struct PageParts {
 
 std::string pageDocument(const PageParts& parts);
 
-// The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
-// narrower one; every control's place and colour; the font; the error message.
-std::string pageStyle();
-
 }  // namespace hexagon
