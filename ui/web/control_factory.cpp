@@ -46,8 +46,9 @@ std::string controlMarkup(const ControlRow& row) {
              " autocomplete=\"off\" spellcheck=\"false\" autocapitalize=\"off\"" +
              (row.input == Input::kEditable ? " enterkeyhint=\"go\"" : "") + ">";
     case ControlKind::kMultiLineTextBox:
-      return "<textarea" + boxAttributes(row) + " spellcheck=\"false\">" + escapeMarkup(row.text) +
-             "</textarea>";
+      // The parser drops a line feed straight after <textarea>: this one, not the text's own.
+      return "<textarea" + boxAttributes(row) + " spellcheck=\"false\">\n" +
+             escapeMarkup(row.text) + "</textarea>";
     case ControlKind::kCommandButton:
       return "<button type=\"button\"" + attribute("id", elementId(row)) + ">" +
              escapeMarkup(row.text) + "</button>";
