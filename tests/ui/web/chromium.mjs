@@ -2,6 +2,7 @@
 // answers (page_oracle, built from the program's C++), and readers of the form as a user sees it.
 // The build tells where things are through the environment: HEXAGON_PAGE (the one-file page),
 // HEXAGON_ORACLE (page_oracle.js) and, for the site's tests, HEXAGON_SITE_ZIP (the site's zip).
+import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -29,7 +30,7 @@ export const pixels = (twips) => twips / layout.twipsPerPixel;
 // memory that hold what the page's boxes hold now: the boxes as the page would show them, and the
 // number of the error that left the handler (0 for none). A text area shows a carriage return and
 // line feed as one line feed, so the report is compared as shown.
-export function expectedClick(index, before) {
+function expectedClick(index, before) {
   const { boxes, report, error } = oracle('click', String(index), ...before.boxes, before.report);
   return { state: { boxes, report: report.replaceAll('\r\n', '\n') }, error };
 }
@@ -45,9 +46,18 @@ export async function openForm(browser, { context: given, url = pageUrl, ...opti
 }
 
 // The texts of Text2(0)..Text2(7) and of the report box as the page shows them.
-export function formState(page) {
+function formState(page) {
   return page.evaluate(() => ({
     boxes: [...Array(8).keys()].map((i) => document.getElementById(`Text2_${i}`).value),
     report: document.getElementById('Text1_0').value,
   }));
+}
+
+// Runs `act` (a click, a tap, a key) for Command1(index) and checks the boxes against the same
+// click over memory; gives back what was expected, the error number with it.
+export async function checkClick(page, index, act) {
+  const expected = expectedClick(index, await formState(page));
+  await act();
+  assert.deepEqual(await formState(page), expected.state);
+  return expected;
 }

@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
-import { expectedClick, formState, launchChromium, layout, openForm } from './chromium.mjs';
+import { checkClick, launchChromium, layout, openForm } from './chromium.mjs';
 
 let browser;
 before(async () => {
@@ -14,15 +14,6 @@ after(() => browser?.close());
 
 const enter = 0;
 const clear = 1;
-
-// Opens the form, runs `act` on it and checks the boxes against the same click over memory.
-async function checkClick(page, index, act) {
-  const before = await formState(page);
-  const expected = expectedClick(index, before);
-  await act();
-  assert.deepEqual(await formState(page), expected.state);
-  return expected;
-}
 
 const startTexts = ['5', '', '2.5', '-3', '&H10', '10919'];
 for (const start of startTexts) {
