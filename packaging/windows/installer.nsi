@@ -6,7 +6,8 @@
 ; QuietUninstallString.
 ;
 ; The build passes every input on makensis's command line:
-;   -DVERSION=1.0.0 -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt> -DICON=<.ico> -DOUTFILE=<setup.exe>
+;   -DVERSION=1.0.0 -DAPP_ID=<the application id> -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt>
+;   -DICON=<.ico> -DOUTFILE=<setup.exe>
 
 Unicode true
 Target amd64-unicode
@@ -20,6 +21,7 @@ ManifestDPIAware true
   !endif
 !macroend
 !insertmacro Require VERSION
+!insertmacro Require APP_ID
 !insertmacro Require PROGRAM
 !insertmacro Require LICENSE
 !insertmacro Require ICON
@@ -35,7 +37,7 @@ ManifestDPIAware true
 !define EXE "torvelin-hexagon.exe"
 !define SHORTCUT "${NAME}.lnk"
 ; The program's id on every platform; it keeps the key the same from one version to the next.
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\org.example.TorvelinHexagon"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_ID}"
 
 Name "${NAME}"
 OutFile "${OUTFILE}"

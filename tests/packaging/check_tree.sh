@@ -2,10 +2,10 @@
 # The staged install holds what a desktop needs and nothing else: the program, its menu entry,
 # its icon at every size the menu entry's Icon name is looked up at, its metainfo, manual page,
 # license and changelog, with the releases recorded for the project's version.
-#   check_tree.sh STAGE PROJECT_VERSION SOURCE_SVG
+#   check_tree.sh STAGE PROJECT_VERSION SOURCE_SVG     (HEXAGON_APP_ID in the environment)
 set -uo pipefail
 stage=$1 version=$2 source_svg=$3
-app_id=org.example.TorvelinHexagon
+app_id=${HEXAGON_APP_ID:?the build sets it}
 share=$stage/usr/share
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -6,7 +6,7 @@
 #   start_offscreen.sh STAGE
 set -uo pipefail
 stage=$1
-entry=$stage/usr/share/applications/org.example.TorvelinHexagon.desktop
+entry=$stage/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 export PATH=$stage/usr/bin:$PATH QT_QPA_PLATFORM=offscreen
 program=$(command -v "${exec_line%% *}")

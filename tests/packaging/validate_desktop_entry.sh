@@ -3,7 +3,7 @@
 # warning, no hint.
 #   validate_desktop_entry.sh STAGE
 set -uo pipefail
-entry=$1/usr/share/applications/org.example.TorvelinHexagon.desktop
+entry=$1/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
 report=$(desktop-file-validate "$entry" 2>&1)
 status=$?
 if [ "$status" -ne 0 ] || [ -n "$report" ]; then

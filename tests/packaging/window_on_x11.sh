@@ -5,7 +5,7 @@
 #   window_on_x11.sh STAGE
 set -uo pipefail
 stage=$1
-entry=$stage/usr/share/applications/org.example.TorvelinHexagon.desktop
+entry=$stage/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
 tmp=$(mktemp -d)
 xvfb='' app=''
 cleanup() {

@@ -4,12 +4,13 @@
 
 #include "error_message.h"
 #include "hexagon_form.h"
+#include "project_identity.h"
 #include "qt_translations.h"
 
 namespace hexagon {
 
 void setUpApplication(QApplication& application) {
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.TorvelinHexagon"));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   installBulgarianQtTexts(application);
   useFormFontByDefault();
 }

@@ -9,7 +9,7 @@
 
 namespace hexagon {
 
-// "www.example.org Торвелин": the web-site address, one blank, the program's name.
+// "torvelin.github.io/torvelin-hexagon Торвелин": the home address, one blank, the program's name.
 std::string windowCaption();
 
 // "Грешка 6: Препълване": the error's number and its meaning.

@@ -6,12 +6,11 @@
 #include <array>
 
 #include "control_row.h"
+#include "project_identity.h"
 
 namespace hexagon {
 
-// The web-site address at the head of the window's caption; the caption is this address, one
-// blank and the program's name.
-inline constexpr char kWebAddress[] = "www.example.org";
+// The window's caption is the home address (kWebAddress), one blank and the program's name.
 inline constexpr char kProgramName[] = "Торвелин";
 
 inline constexpr FormProperties kFormProperties{

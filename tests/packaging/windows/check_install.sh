@@ -23,7 +23,7 @@ case $scenario in
     commands=("$older /S /D=C:\Older" "$new /S") ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.example.TorvelinHexagon'
+key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${HEXAGON_APP_ID:?the build sets it}"
 shortcut='Торвелин в шестоъгълник.lnk'
 start_menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs' desktop_folder='C:\users\Public\Desktop'
 ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -48,7 +48,7 @@ check_shortcut() {
   started=$(open_and_close "$1") || fail "the program did not open and close from $1"
   echo "$started"
   for line in "target: $folder\\torvelin-hexagon.exe" "icon: $folder\\torvelin-hexagon.exe,0" \
-    'window: www.example.org Торвелин'; do
+    "window: ${HEXAGON_WEB_ADDRESS:?the build sets it} Торвелин"; do
     grep -qxF "$line" <<<"$started" || fail "$1 gave no '$line'"
   done
 }

@@ -75,10 +75,13 @@ class LayoutTest : public QObject {
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
   }
 
+  // The home address as people type it: no scheme, no closing slash.
   void captionIsAddressBlankName() {
     const QStringList parts = form_->windowTitle().split(u' ');
     QCOMPARE(parts.size(), 2);
-    QVERIFY2(parts[0].contains(u'.'), qPrintable(parts[0]));
+    QCOMPARE(parts[0], QString::fromLatin1(hexagon::kWebAddress));
+    QVERIFY2(parts[0].contains(u'.') && !parts[0].contains(u':') && !parts[0].endsWith(u'/'),
+             qPrintable(parts[0]));
     QCOMPARE(parts[1], QStringLiteral("Торвелин"));
   }
 
