@@ -28,6 +28,11 @@ const ControlRow& labelRow() {
 // The form's font in CSS pixels, at 1:1 (12 points: 16 pixels).
 constexpr int kFontPixels = kFormProperties.fontPointSize * kCssPixelsPerInch / kPointsPerInch;
 
+// One line of text: 18 pixels at 16, as Chromium and WebKit space this font's lines by themselves.
+// Left to the browser ("normal"), Firefox spaces them by 19, which made its message 3 pixels
+// taller and its report box show other lines than the other engines.
+constexpr char kLineHeight[] = "1.125";
+
 // The family asked for first, then its metric twins (Liberation Serif on Linux, Tinos on
 // ChromeOS), then any serif face.
 std::string fontFamilies() {
@@ -98,7 +103,8 @@ std::string programElements(std::string script) {
 // The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
 // narrower one; every control's place and colour; the font; the error message.
 std::string pageStyle() {
-  const std::string font = "calc(" + std::to_string(kFontPixels) + "*var(--u)) " + fontFamilies();
+  const std::string font =
+      "calc(" + std::to_string(kFontPixels) + "*var(--u))/" + kLineHeight + " " + fontFamilies();
   const std::string raised = "#fff #808080 #808080 #fff";
   const std::string sunken = "#808080 #fff #fff #808080";
   std::string style =
@@ -115,13 +121,21 @@ std::string pageStyle() {
       std::to_string(formPixels(kFormProperties.clientWidth) - 1) +
       "px){#HexagonForm{--u:calc(100vw/" + std::to_string(formPixels(kFormProperties.clientWidth)) +
       ");margin:0}}\n"
+      // The edge's width and style only: its colours are each kind's, below.
       "#HexagonForm>*{position:absolute;box-sizing:border-box;margin:0;padding:0 "
-      "calc(2*var(--u));border:calc(2*var(--u)) solid;font:inherit;color:#000}\n"
+      "calc(2*var(--u));border-style:solid;border-width:calc(2*var(--u));font:inherit;"
+      "color:#000}\n"
       "#HexagonForm>h1{border:0}\n"
       "input,textarea{border-color:" +
       sunken +
       ";background:#fff}\n"
       "textarea{resize:none;overflow-y:scroll;white-space:pre-wrap}\n"
+      // A focused box's edge turns blue, inside its own place (the browsers' own rings differ
+      // and reach over the next control), and selected text is white on the same blue in every
+      // browser (WebKitGTK's own selection is pale).
+      "input:focus-visible,textarea:focus-visible{outline:calc(2*var(--u)) solid #0078d7;"
+      "outline-offset:calc(-2*var(--u))}\n"
+      "input::selection,textarea::selection{background:#0078d7;color:#fff}\n"
       "button{border-color:" +
       raised +
       ";touch-action:manipulation}\n"
@@ -132,11 +146,17 @@ std::string pageStyle() {
   for (const ControlRow& row : kHexagonLayout) {
     style += controlStyle(row) + "\n";
   }
-  style += "dialog{padding:0;min-width:15em;border:2px solid;border-color:" + raised +
+  // The message is never scaled: its unit stays one pixel, which places its button's focus
+  // rectangle inside the button as on the form's.
+  style += "dialog{--u:1px;padding:0;min-width:15em;border:2px solid;border-color:" + raised +
            ";background:" + cssColour(kFormProperties.background) +
-           ";color:#000;font:" + std::to_string(kFontPixels) + "px " + fontFamilies() +
+           ";color:#000;font:" + std::to_string(kFontPixels) + "px/" + kLineHeight + " " +
+           fontFamilies() +
            "}\n"
            "dialog::backdrop{background:rgba(0,0,0,.25)}\n"
+           // A browser without <dialog>, where the message comes in alert(), would otherwise
+           // show the closed one on the page.
+           "dialog:not([open]){display:none}\n"
            "dialog form{display:flex;flex-direction:column;align-items:center}\n"
            "dialog h2{align-self:stretch;margin:0;padding:2px 8px;font:inherit;background:" +
            cssColour(labelRow().background) +
