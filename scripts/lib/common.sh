@@ -34,10 +34,13 @@ HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis
   librsvg2-bin imagemagick)
 
 # What the page for browsers needs: emscripten (C++ to WebAssembly; it brings node modules of
-# its own), the icon renderers and zip for the web site, and for the tests Debian's Chromium,
-# unzip and the window font that Chromium draws Times New Roman with. node comes with the machine;
-# install_node_packages adds Debian's when there is none.
-HEXAGON_WEB_PACKAGES=(emscripten chromium librsvg2-bin imagemagick zip unzip fonts-liberation2)
+# its own), the icon renderers and zip for the web site, and for the tests the three browser
+# engines from Debian: Chromium, Firefox ESR, and WebKitGTK's WebDriver with its MiniBrowser,
+# which needs an X display (xvfb); then unzip and the window font that every engine draws Times
+# New Roman with. node comes with the machine; install_node_packages adds Debian's when there is
+# none.
+HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb librsvg2-bin
+  imagemagick zip unzip fonts-liberation2)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
@@ -73,7 +76,8 @@ ensure_bulgarian_locale() {
 
 # Makes node and npm available (Debian's, when the machine has no node of its own), then installs
 # the project's node packages exactly as package-lock.json pins them, unless they are there
-# already. No browser is ever downloaded: playwright-core drives Debian's Chromium.
+# already. No browser or driver is ever downloaded: playwright-core, puppeteer-core and
+# selenium-webdriver drive Debian's own browsers, and none of them has an install script.
 install_node_packages() {
   command -v node >/dev/null 2>&1 || install_missing_packages nodejs npm
   if [ ! -f node_modules/.package-lock.json ] ||

@@ -1,32 +1,32 @@
 // The page's form as a user finds it, row by row from the layout table: places, kinds, texts,
-// colours, the font really drawn, names and the focus order; then a phone's narrow screen, the
-// page's requests, and axe-core's accessibility rules.
+// colours, names and the focus order, in every engine; in Chromium also the font really drawn,
+// a phone's narrow screen, the page's requests, and axe-core's accessibility rules.
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 
-import { checkClick, launchChromium, layout, openForm, pixels }
-  from './chromium.mjs';
+import { checkClick, fill, keepScreenshot, layout, onlyIn, pixels, useEngine, withForm }
+  from './page.mjs';
 
 const require = createRequire(import.meta.url);
-let browser;
-let page;
+useEngine();
 
-before(async () => {
-  browser = await launchChromium();
-  ({ page } = await openForm(browser));
-});
-after(() => browser?.close());
-
+const devTools = onlyIn('chromium', 'needs Chromium\'s DevTools protocol');
 const rgb = (colour) => `rgb(${colour.join(', ')})`;
 const systemWindowColour = [255, 255, 255];
 const tagOf = { label: 'H1', textBox: 'INPUT', multiLineTextBox: 'TEXTAREA', commandButton: 'BUTTON' };
 const roleOf = { label: 'heading', textBox: 'textbox', multiLineTextBox: 'textbox', commandButton: 'button' };
 const place = (row) => [row.left, row.top, row.width, row.height].map(pixels);
+// Edges, top, right, bottom, left: a box's sunken, a button's raised, as in the other windows.
+const [grey, white] = [rgb([128, 128, 128]), rgb([255, 255, 255])];
+const edgesOf = {
+  label: 'none', textBox: [grey, white, white, grey], multiLineTextBox: [grey, white, white, grey],
+  commandButton: [white, grey, grey, white],
+};
 
 // Each control as the page has it: its place relative to the form, kind, text and settings.
-function describeControls(target) {
-  return target.evaluate((ids) => {
+function describeControls(page) {
+  return page.evaluate((ids) => {
     const form = document.getElementById('HexagonForm').getBoundingClientRect();
     return ids.map((id) => {
       const element = document.getElementById(id);
@@ -42,12 +42,15 @@ function describeControls(target) {
         background: style.backgroundColor,
         centred: style.textAlign === 'center',
         font: [style.fontSize, style.fontWeight, style.fontStyle],
+        edges: style.borderTopWidth === '0px' ? 'none'
+          : ['Top', 'Right', 'Bottom', 'Left'].map((side) => style[`border${side}Color`]),
       };
     });
   }, layout.rows.map((row) => row.id));
 }
 
-test('every control stands where the table puts it and shows what the table gives it', async () => {
+test('every control stands where the table puts it and shows what the table gives it', () => withForm(async (page) => {
+  await keepScreenshot(page, 'form');
   const controls = await describeControls(page);
   layout.rows.forEach((row, i) => {
     assert.deepEqual(controls[i], {
@@ -60,19 +63,24 @@ test('every control stands where the table puts it and shows what the table give
       background: rgb(row.background ?? systemWindowColour),
       centred: row.centred,
       font: [`${(layout.fontPointSize * 96) / 72}px`, '400', 'normal'],
+      edges: edgesOf[row.kind],
     }, row.id);
   });
-  const form = await page.locator('#HexagonForm').boundingBox();
-  assert.deepEqual([form.width, form.height], [pixels(layout.clientWidth), pixels(layout.clientHeight)]);
-  assert.equal(await page.locator('#HexagonForm').evaluate((form) => getComputedStyle(form).backgroundColor),
-    rgb(layout.background));
-  assert.equal(await page.title(), layout.caption);
-});
+  assert.deepEqual(await page.evaluate(() => {
+    const form = document.getElementById('HexagonForm');
+    const { width, height } = form.getBoundingClientRect();
+    return { size: [width, height], background: getComputedStyle(form).backgroundColor, title: document.title };
+  }), {
+    size: [pixels(layout.clientWidth), pixels(layout.clientHeight)],
+    background: rgb(layout.background),
+    title: layout.caption,
+  });
+}));
 
 // Chromium names the face it really drew each control's text in; on Debian, Times New Roman is
 // drawn by its metric twin, Liberation Serif. A text area draws its text in an inner element of
 // its own.
-test('every control is drawn in the form font or its metric twin', async () => {
+test('every control is drawn in the form font or its metric twin', devTools, () => withForm(async ({ native: page }) => {
   const session = await page.context().newCDPSession(page);
   await session.send('DOM.enable');
   await session.send('CSS.enable');
@@ -92,63 +100,53 @@ test('every control is drawn in the form font or its metric twin', async () => {
     assert.ok(faces.length > 0 && faces.every((face) => [layout.fontFamily, 'Liberation Serif'].includes(face)),
       `${node.attributes}: ${faces}`);
   }
-});
+}));
 
-test('each control has its name and role, and Tab walks the table\'s focus order', async () => {
+test('each control has its name and role, and Tab walks the table\'s focus order', () => withForm(async (page) => {
   for (const row of layout.rows) {
-    const found = page.getByRole(roleOf[row.kind], { name: row.accessibleName, exact: true });
-    assert.equal(await found.getAttribute('id'), row.id);
+    assert.deepEqual(await page.byRole(roleOf[row.kind], row.accessibleName), [row.id]);
   }
   const order = layout.rows.filter((row) => row.tabIndex >= 0).sort((a, b) => a.tabIndex - b.tabIndex);
-  await page.locator(`#${order[0].id}`).focus();
-  const visited = [await page.evaluate(() => document.activeElement.id)];
+  await page.focus(order[0].id);
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  const visited = [await focused()];
   while (visited.length < order.length) {
-    await page.keyboard.press('Tab');
-    visited.push(await page.evaluate(() => document.activeElement.id));
+    await page.press('Tab');
+    visited.push(await focused());
   }
   assert.deepEqual(visited, order.map((row) => row.id));
-});
+}));
 
 // A phone narrower than the form: the whole form is as wide as the screen, every control scaled
 // with it, nothing to scroll sideways, and a tap works.
-test('on a phone the form scales to the screen\'s width and a tap presses a button', async () => {
-  const phone = { width: 360, height: 640 };
-  const { context, page: phonePage } = await openForm(browser,
-    { viewport: phone, isMobile: true, hasTouch: true, deviceScaleFactor: 2 });
+const phone = { width: 360, height: 640 };
+test('on a phone the form scales to the screen\'s width and a tap presses a button', devTools, () => withForm(async (page) => {
   const scale = phone.width / pixels(layout.clientWidth);
-  const controls = await describeControls(phonePage);
+  const controls = await describeControls(page);
   layout.rows.forEach((row, i) => controls[i].place.forEach((length, j) =>
     assert.ok(Math.abs(length - place(row)[j] * scale) < 0.5, `${row.id}: ${controls[i].place}`)));
-  assert.ok(await phonePage.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
+  assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth));
 
-  await phonePage.locator('#Text2_0').fill('5');
-  await checkClick(phonePage, 0, () => phonePage.locator('#Command1_0').tap());
-  await context.close();
-});
+  await fill(page, 'Text2_0', '5');
+  await checkClick(page, 0, () => page.native.locator('#Command1_0').tap());
+}, { viewport: phone, isMobile: true, hasTouch: true, deviceScaleFactor: 2 }));
 
 // The page needs nothing but itself: no font, script or statistics from anywhere.
-test('the page asks for nothing beyond itself, opened and used', async () => {
-  const context = await browser.newContext();
-  const requests = [];
-  context.on('request', (request) => requests.push(request.url()));
-  const { page: own } = await openForm(browser, { context });
-  await own.locator('#Command1_0').click();
-  await own.locator('#Command1_1').click();
-  assert.deepEqual(requests.filter((url) => !url.startsWith('data:')), [own.url()]);
-  await context.close();
-});
+test('the page asks for nothing beyond itself, opened and used', devTools, () => withForm(async (page) => {
+  await page.click('Command1_0');
+  await page.click('Command1_1');
+  assert.deepEqual(page.requests().filter((url) => !url.startsWith('data:')), [page.native.url()]);
+}));
 
 // axe-core's rules, with the form as it opens and with the error message showing.
-test('axe-core finds nothing serious or critical', async () => {
-  const { context, page: checked } = await openForm(browser);
-  await checked.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
-  const serious = () => checked.evaluate(async () => (await window.axe.run(document)).violations
+test('axe-core finds nothing serious or critical', devTools, () => withForm(async (page) => {
+  await page.native.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+  const serious = () => page.evaluate(async () => (await window.axe.run(document)).violations
     .filter((violation) => ['serious', 'critical'].includes(violation.impact))
     .map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target).join(' ')}`));
   assert.deepEqual(await serious(), []);
-  await checked.locator('#Text2_0').fill('10920');
-  await checked.locator('#Command1_0').click();
-  await checked.locator('dialog[open]').waitFor();
+  await fill(page, 'Text2_0', '10920');
+  await page.click('Command1_0');
+  await page.native.locator('dialog[open]').waitFor();
   assert.deepEqual(await serious(), []);
-  await context.close();
-});
+}));

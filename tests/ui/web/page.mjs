@@ -1,15 +1,36 @@
-// What the page's tests share: Debian's Chromium driven by playwright-core, the program's own
-// answers (page_oracle, built from the program's C++), and readers of the form as a user sees it.
-// The build tells where things are through the environment: HEXAGON_PAGE (the one-file page),
-// HEXAGON_ORACLE (page_oracle.js) and, for the site's tests, HEXAGON_SITE_ZIP (the site's zip).
+// What the page's tests share: the browser engine they run in, the program's own answers
+// (page_oracle, built from the program's C++), and readers of the form as a user sees it.
+// The build tells where things are through the environment: HEXAGON_ENGINE (chromium, firefox or
+// webkit; engines/ has one adapter for each), HEXAGON_PAGE (the one-file page), HEXAGON_ORACLE
+// (page_oracle.js), HEXAGON_SCREENSHOTS (where pictures are kept) and, for the site's tests,
+// HEXAGON_SITE_ZIP (the site's zip).
+//
+// Every adapter's engine opens a page in a fresh context, `open(url, { viewport })`, and the page
+// has the same few verbs: evaluate(fn, arg) in the page, click(id), focus(id), type(text),
+// press(key) (Enter, " ", Escape, Tab, End, Backspace, Control+C, Control+V), reload(),
+// offline() (cuts the browser's network where the engine can, and says whether it did),
+// screenshot(path), byRole(role, name) (the ids of the elements the engine gives that role and
+// accessible name), errors() (the uncaught errors seen in the page) and close().
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { copyFileSync, mkdtempSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { after, before } from 'node:test';
 import { pathToFileURL } from 'node:url';
 
-export { launchChromium } from './launch_chromium.mjs';
+export const engineName = process.env.HEXAGON_ENGINE ?? 'chromium';
+// A test's options that run it in one engine only, saying why elsewhere.
+export const onlyIn = (name, why) => ({ skip: engineName !== name && why });
+
+let engine;
+// One browser for the whole suite, started before its first test and stopped after its last.
+export function useEngine() {
+  before(async () => {
+    engine = await (await import(`./engines/${engineName}.mjs`)).launch();
+  });
+  after(() => engine?.close());
+}
 
 // The page as a teacher hands it out: the one file, alone in an empty folder.
 const alone = mkdtempSync(join(tmpdir(), 'torvelin-page-'));
@@ -26,6 +47,48 @@ export const layout = oracle('layout');
 export const rowsOf = (kind) => layout.rows.filter((row) => row.kind === kind);
 export const pixels = (twips) => twips / layout.twipsPerPixel;
 
+// Waits up to ten seconds for `check` (run in the page, with `arg`) to come true.
+export async function until(page, check, arg) {
+  for (let tries = 0; tries < 200; tries++) {
+    if (await page.evaluate(check, arg)) return;
+    await new Promise((resolve) => { setTimeout(resolve, 50); });
+  }
+  assert.fail(`still not so: ${check}`);
+}
+
+// The program is ready when the start box has the focus.
+export const ready = (page) => until(page, () => document.activeElement?.id === 'Text2_0');
+
+// Opens `url` (the one-file page unless told) in a fresh context with the program ready, runs
+// `body` with the page, and fails the test on any uncaught error the page met. `options` are the
+// engine's own, such as another viewport.
+export async function withForm(body, { url = pageUrl, ready: wait = ready, ...options } = {}) {
+  const page = await engine.open(url, { viewport: { width: 800, height: 600 }, ...options });
+  try {
+    await wait(page);
+    await body(page);
+    assert.deepEqual(await page.errors(), [], 'uncaught errors in the page');
+  } finally {
+    await page.close();
+  }
+}
+
+// A picture of the page, kept as ENGINE-NAME.png for people to look at.
+export function keepScreenshot(page, name) {
+  const folder = process.env.HEXAGON_SCREENSHOTS ?? 'screenshots';
+  mkdirSync(folder, { recursive: true });
+  return page.screenshot(join(folder, `${engineName}-${name}.png`));
+}
+
+// A box's text replaced as a user does it: focused, all selected, the new text typed over it.
+export async function fill(page, id, text) {
+  await page.focus(id);
+  await page.evaluate((box) => document.getElementById(box).select(), id);
+  await (text === '' ? page.press('Backspace') : page.type(text));
+}
+
+export const valueOf = (page, id) => page.evaluate((box) => document.getElementById(box).value, id);
+
 // What a click on Command1(index) makes of the boxes, by the program's own actions over boxes in
 // memory that hold what the page's boxes hold now: the boxes as the page would show them, and the
 // number of the error that left the handler (0 for none). A text area shows a carriage return and
@@ -33,16 +96,6 @@ export const pixels = (twips) => twips / layout.twipsPerPixel;
 function expectedClick(index, before) {
   const { boxes, report, error } = oracle('click', String(index), ...before.boxes, before.report);
   return { state: { boxes, report: report.replaceAll('\r\n', '\n') }, error };
-}
-
-// The page opened in a fresh context, its program ready: the start box has the focus.
-// `options` are a new context's, or { context } to open it in one made already.
-export async function openForm(browser, { context: given, url = pageUrl, ...options } = {}) {
-  const context = given ?? await browser.newContext(options);
-  const page = await context.newPage();
-  await page.goto(url);
-  await page.waitForFunction(() => document.activeElement?.id === 'Text2_0');
-  return { context, page };
 }
 
 // The texts of Text2(0)..Text2(7) and of the report box as the page shows them.
