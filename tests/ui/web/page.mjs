@@ -13,7 +13,7 @@
 // accessible name), errors() (the uncaught errors seen in the page) and close().
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { copyFileSync, mkdirSync, mkdtempSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before } from 'node:test';
@@ -23,19 +23,23 @@ export const engineName = process.env.HEXAGON_ENGINE ?? 'chromium';
 // A test's options that run it in one engine only, saying why elsewhere.
 export const onlyIn = (name, why) => ({ skip: engineName !== name && why });
 
-let engine;
-// One browser for the whole suite, started before its first test and stopped after its last.
-export function useEngine() {
-  before(async () => {
-    engine = await (await import(`./engines/${engineName}.mjs`)).launch();
-  });
-  after(() => engine?.close());
-}
-
 // The page as a teacher hands it out: the one file, alone in an empty folder.
 const alone = mkdtempSync(join(tmpdir(), 'torvelin-page-'));
 export const pageUrl = pathToFileURL(join(alone, 'torvelin-hexagon.html')).href;
 copyFileSync(process.env.HEXAGON_PAGE, join(alone, 'torvelin-hexagon.html'));
+
+let engine;
+// One browser for the whole suite, started before its first test and stopped after its last,
+// when the page's folder goes too.
+export function useEngine() {
+  before(async () => {
+    engine = await (await import(`./engines/${engineName}.mjs`)).launch();
+  });
+  after(async () => {
+    await engine?.close();
+    rmSync(alone, { recursive: true, force: true });
+  });
+}
 
 function oracle(...args) {
   return JSON.parse(execFileSync(process.execPath, ['--no-experimental-fetch',

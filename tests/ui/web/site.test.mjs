@@ -3,22 +3,23 @@
 // up a new version; Chromium must also find it installable.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { before, test } from 'node:test';
+import { after, before, test } from 'node:test';
 
 import { serveFolder } from '../../../scripts/lib/serve-site.mjs';
 import { checkClick, fill, layout, onlyIn, ready, until, useEngine, withForm } from './page.mjs';
 
 useEngine();
 
+const folder = mkdtempSync(join(tmpdir(), 'torvelin-site-'));
 let site;
 before(() => {
-  const folder = mkdtempSync(join(tmpdir(), 'torvelin-site-'));
   execFileSync('unzip', ['-q', process.env.HEXAGON_SITE_ZIP, '-d', folder]);
   site = join(folder, 'torvelin-hexagon');
 });
+after(() => rmSync(folder, { recursive: true, force: true }));
 
 // The site visited once, its service worker running and in charge of the page. Each test has a
 // server of its own, an origin nothing has been kept for.
