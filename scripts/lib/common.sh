@@ -34,13 +34,14 @@ HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis
   librsvg2-bin imagemagick)
 
 # What the page for browsers needs: emscripten (C++ to WebAssembly; it brings node modules of
-# its own), the icon renderers and zip for the web site, and for the tests the three browser
-# engines from Debian: Chromium, Firefox ESR, and WebKitGTK's WebDriver with its MiniBrowser,
-# which needs an X display (xvfb); then unzip and the window font that every engine draws Times
-# New Roman with. node comes with the machine; install_node_packages adds Debian's when there is
-# none.
+# its own), the icon renderers and zip for the web site, qrencode for the QR code of the home
+# address, and for the tests the three browser engines from Debian: Chromium, Firefox ESR, and
+# WebKitGTK's WebDriver with its MiniBrowser, which needs an X display (xvfb); then unzip, the
+# window font that every engine draws Times New Roman with, and zbarimg (zbar-tools), which reads
+# the QR code back. node comes with the machine; install_node_packages adds Debian's when there
+# is none.
 HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb librsvg2-bin
-  imagemagick zip unzip fonts-liberation2)
+  imagemagick zip unzip fonts-liberation2 qrencode zbar-tools)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
