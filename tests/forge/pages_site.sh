@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The folder the release workflow publishes at the home address (scripts/lib/pages-site), made
+# from this build's site zip and QR code: it holds the site's files as the zip has them, the
+# screenshot and the QR code, and nothing else; every address under the home that the metainfo,
+# the Windows zip's README or a document gives is a file there; and the service worker keeps the
+# site's own files, all of them, and not the two pictures.
+#   pages_site.sh SOURCE_DIR HOME_ADDRESS SITE_ZIP QR_CODE WORK_DIR
+set -euo pipefail
+source=$1 home=$2 zip=$3 qr_code=$4 work=$5
+pages=$work/pages
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+rm -rf "$work" && mkdir -p "$work"
+"$source/scripts/lib/pages-site" "$pages" "$zip" "$qr_code"
+
+site_files=$(unzip -Z1 "$zip" | sed -n 's|^torvelin-hexagon/\(..*[^/]\)$|\1|p' | sort)
+expected=$(printf '%s\n' $site_files qr-code.png screenshot.png | sort)
+found=$(cd "$pages" && find . -type f | sed 's|^\./||' | sort)
+[ "$found" = "$expected" ] || fail "the folder differs (> more, < missing):" \
+  "$(diff <(echo "$expected") <(echo "$found") | grep '^[<>]' | xargs)"
+cmp -s "$pages/screenshot.png" "$source/docs/screenshot.png" ||
+  fail "screenshot.png is not docs/screenshot.png"
+cmp -s "$pages/qr-code.png" "$qr_code" || fail "qr-code.png is not the build's QR code"
+
+# Addresses under the home, from the files that give them (the metainfo's as configured), without
+# the full stop or comma of a sentence that ends with one.
+addresses=$(cd "$source" &&
+  sed "s|@PROJECT_HOMEPAGE_URL@|$home|g" packaging/*.in packaging/windows/README.txt README.md \
+    CONTRIBUTING.md docs/*.md | grep -oE "${home//./\\.}[^][ )\"'<>\`]*" | sed 's/[.,;:]*$//' |
+  sort -u)
+grep -qxF "${home}screenshot.png" <<<"$addresses" || fail "the metainfo's screenshot address was not found"
+grep -qxF "$home" <<<"$addresses" || fail "no document gives the home address itself"
+while IFS= read -r address; do
+  path=${address#"$home"} path=${path%%[#?]*}
+  [ -f "$pages/${path:-index.html}" ] || fail "$address is not in the folder"
+done <<<"$addresses"
+
+# The worker's list: const files = ['./', 'a', ...];
+cached=$(sed -n "s/^const files = \[\(.*\)\];$/\1/p" "$pages/sw.js" | tr -d "' " | tr ',' '\n' | sort)
+own=$(printf '%s\n' ./ $(grep -vx sw.js <<<"$site_files") | sort)
+[ "$cached" = "$own" ] || fail "the service worker keeps $(echo $cached), not the site's own $(echo $own)"
+while IFS= read -r file; do
+  [ "$file" = ./ ] || [ -f "$pages/$file" ] || fail "the service worker keeps $file, which is not there"
+done <<<"$cached"
+
+[ "$failures" -eq 0 ] && echo "ok: the home site's folder"
+exit $((failures > 0))
