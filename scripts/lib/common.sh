@@ -43,6 +43,13 @@ HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis
 HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb librsvg2-bin
   imagemagick zip unzip fonts-liberation2 qrencode zbar-tools)
 
+# What scripts/check-reproducible needs besides the three kinds of build: git for its clones,
+# the Bulgarian locale's generator (locales) and diffoscope, which shows what differs inside two
+# files. diffoscope's small flavour reads the .deb and the zips by itself (libarchive), and with
+# unzip's zipinfo, binutils' objdump for the programs and xxd for whatever else it shows the
+# differences inside them.
+HEXAGON_REPRODUCIBLE_PACKAGES=(git locales diffoscope-minimal unzip binutils-multiarch xxd)
+
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
