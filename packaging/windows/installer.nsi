@@ -47,6 +47,9 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" InstallLocation
 BrandingText "${NAME} ${VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
+; The installer keeps no file's date (installed files are dated when they are installed), so that
+; the same files give the same installer whenever they were built.
+SetDateSave off
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
