@@ -45,10 +45,11 @@ HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb lib
 
 # What scripts/check-reproducible needs besides the three kinds of build: git for its clones,
 # the Bulgarian locale's generator (locales) and diffoscope, which shows what differs inside two
-# files. diffoscope's small flavour reads the .deb and the zips by itself (libarchive), and with
-# unzip's zipinfo, binutils' objdump for the programs and xxd for whatever else it shows the
-# differences inside them.
-HEXAGON_REPRODUCIBLE_PACKAGES=(git locales diffoscope-minimal unzip binutils-multiarch xxd)
+# files. Its small flavour opens the .deb, its tar files and the zips by itself (libarchive) and
+# with zipinfo (unzip); it shows the Linux program's sections with the compiler's binutils, PNG
+# chunks with sng, and the rest (the Windows programs, whose reader comes with Mono, and the
+# installer's compressed data) as a hex dump with xxd.
+HEXAGON_REPRODUCIBLE_PACKAGES=(git locales diffoscope-minimal unzip sng xxd)
 
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
