@@ -37,7 +37,7 @@ changelogs[two_entries]='torvelin-hexagon (1.1.0) unstable; urgency=medium
     на втори ред.
   * Втора промяна в 1.1.0.
 
- -- A <a@example.org>  Sun, 07 Mar 2027 12:00:00 +0000
+ -- A <a@test.invalid>  Sun, 07 Mar 2027 12:00:00 +0000
 
 torvelin-hexagon (1.0.0) unstable; urgency=medium
 
@@ -47,21 +47,21 @@ torvelin-hexagon (1.0.0) unstable; urgency=medium
   [ Български ]
   * Само в 1.0.0.
 
- -- A <a@example.org>  Tue, 08 Dec 2026 23:30:00 -0200
+ -- A <a@test.invalid>  Tue, 08 Dec 2026 23:30:00 -0200
 '
 changelogs[no_bulgarian]='torvelin-hexagon (1.0.0) unstable; urgency=medium
 
   [ English ]
   * Only in English.
 
- -- A <a@example.org>  Tue, 08 Dec 2026 12:00:00 +0000
+ -- A <a@test.invalid>  Tue, 08 Dec 2026 12:00:00 +0000
 '
 changelogs[one_short]=$(sed '/Втора промяна/d' <<<"${changelogs[two_entries]}")
 changelogs[no_section]='torvelin-hexagon (1.0.0) unstable; urgency=medium
 
   * Which language?
 
- -- A <a@example.org>  Tue, 08 Dec 2026 12:00:00 +0000
+ -- A <a@test.invalid>  Tue, 08 Dec 2026 12:00:00 +0000
 '
 
 # name | changelog | version | lines the notes must hold, or "fails" | lines they must not hold
