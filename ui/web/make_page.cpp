@@ -1,6 +1,6 @@
 // Writes the page when the program is built: the form from the layout table, the icon, and the
-// program's script, into one HTML file.
-//   make_page ICON.svg SCRIPT.js OUTPUT.html [SITE-HEAD.html]
+// program (its script and its WebAssembly), into one HTML file.
+//   make_page ICON.svg SCRIPT.js PROGRAM.wasm OUTPUT.html [SITE-HEAD.html]
 // The build runs it under node, reading and writing the build machine's files.
 
 #include <cstdio>
@@ -21,21 +21,22 @@ bool readFile(const char* path, std::string& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 4 && argc != 5) {
-    std::fputs("usage: make_page ICON.svg SCRIPT.js OUTPUT.html [SITE-HEAD.html]\n", stderr);
+  if (argc != 5 && argc != 6) {
+    std::fputs("usage: make_page ICON.svg SCRIPT.js PROGRAM.wasm OUTPUT.html [SITE-HEAD.html]\n",
+               stderr);
     return 2;
   }
   hexagon::PageParts parts;
   if (!readFile(argv[1], parts.icon) || !readFile(argv[2], parts.script) ||
-      (argc == 5 && !readFile(argv[4], parts.siteHead))) {
+      !readFile(argv[3], parts.wasm) || (argc == 6 && !readFile(argv[5], parts.siteHead))) {
     std::fputs("make_page: cannot read an input\n", stderr);
     return 1;
   }
-  std::ofstream page(argv[3], std::ios::binary);
+  std::ofstream page(argv[4], std::ios::binary);
   page << hexagon::pageDocument(parts);
   page.close();
   if (!page) {
-    std::fprintf(stderr, "make_page: cannot write %s\n", argv[3]);
+    std::fprintf(stderr, "make_page: cannot write %s\n", argv[4]);
     return 1;
   }
   return 0;

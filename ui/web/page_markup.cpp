@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -83,21 +84,36 @@ std::string errorMessageMarkup() {
          "</button></form>\n</dialog>\n";
 }
 
-// The program comes last, and starts only once the browser has painted the form: given as an
-// ordinary script, its decoding and compiling would hold back the first paint. A script must not
-// hold the text that would end its element early; inside a string, where alone it can stand,
+// The program comes last: its WebAssembly as base64 and its script, both as text the browser
+// keeps without running it, then a few lines that start it once the browser has painted the
+// form (run at once, the program's decoding and compiling would hold back the first paint).
+// There the browser decodes the WebAssembly itself, with no decoding loop in JavaScript, and
+// compiles it while it reads the script, which is handed that module instead of fetching one:
+// a page opened from a disk may fetch nothing. A script must not hold the text that would end
+// its element early; inside a string, where alone it can stand in the program's script,
 // "<\/script" means the same.
-std::string programElements(std::string script) {
+std::string programElements(std::string script, std::string_view wasm) {
   constexpr std::string_view kEnd = "</script";
   for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
     script.insert(at + 1, "\\");
   }
-  return "<script type=\"text/plain\" id=\"Program\">" + script +
-         "</script>\n"
-         "<script>requestAnimationFrame(() => setTimeout(() => {"
-         " const program = document.createElement('script');"
-         " program.text = document.getElementById('Program').text;"
-         " document.body.append(program); }));</script>\n";
+  constexpr std::string_view kStart = R"(<script>requestAnimationFrame(() => setTimeout(() => {
+const text = document.getElementById('ProgramWasm').text;
+const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
+  : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+const compiled = WebAssembly.compile(bytes);
+window.Module = { instantiateWasm: (imports, done) => {
+  compiled.then((module) => WebAssembly.instantiate(module, imports)).then(done);
+  return {};
+} };
+const program = document.createElement('script');
+program.text = document.getElementById('Program').text;
+document.body.append(program);
+}));</script>
+)";
+  return "<script type=\"text/plain\" id=\"ProgramWasm\">" + base64(wasm) +
+         "</script>\n<script type=\"text/plain\" id=\"Program\">" + script + "</script>\n" +
+         std::string(kStart);
 }
 
 // The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
@@ -170,13 +186,33 @@ std::string pageStyle() {
 
 }  // namespace
 
+std::string base64(std::string_view bytes) {
+  constexpr std::string_view kDigits =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string text;
+  text.reserve((bytes.size() + 2) / 3 * 4);
+  for (std::size_t at = 0; at < bytes.size(); at += 3) {
+    const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
+    // Three bytes, the missing ones zero, make four digits of six bits; a digit made only of
+    // missing bytes is written as "=".
+    std::uint32_t group = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+      group = (group << 8U) | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0U);
+    }
+    for (std::size_t i = 0; i < 4; ++i) {
+      text += i <= count ? kDigits[(group >> (18 - 6 * i)) & 0x3FU] : '=';
+    }
+  }
+  return text;
+}
+
 std::string pageDocument(const PageParts& parts) {
   return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
          " href=\"" + svgDataAddress(parts.icon) + "\">\n" + parts.siteHead + "<style>\n" +
          pageStyle() + "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
-         programElements(parts.script) + "</body>\n</html>\n";
+         programElements(parts.script, parts.wasm) + "</body>\n</html>\n";
 }
 
 }  // namespace hexagon
