@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Figures of the page for browsers, printed, never asserted (bench/web/page_bench.mjs says which):
-# its size, its first paint and readiness from file:// against a bare page of one label, a click,
-# and its memory after 10,000 clicks; all in Debian's headless Chromium.
-#   bench/web/page.sh [runs]      (default: 30 of each page for the first paint)
+# its size, its first paint and readiness from file:// against the same page with its scripts
+# taken out, a click, and its memory after 10,000 clicks; all in Debian's headless Chromium.
+#   bench/web/page.sh [rounds]    (default: 30 rounds of both pages for the first paint)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib/common.sh
