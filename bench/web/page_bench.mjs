@@ -5,7 +5,7 @@
 // - first paint from file://, against the same page with its scripts taken out: that markup
 //   alone is the least any page with this content can paint. The markup is cut from the page
 //   given, into a temporary folder, each time this runs. Each page opens in a fresh context,
-//   the two taking turns to go first, RUNS rounds (30 unless told); the ratio is the median of
+//   the two taking turns to go first, RUNS rounds (60 unless told); the ratio is the median of
 //   each round's own ratio, with the middle half of those ratios to show how steady they were.
 //   A round during which other work took more than a tenth of the machine's processor time is
 //   measured again (up to ten times RUNS rounds in all), and the count of those is printed;
@@ -24,7 +24,7 @@ import { gzipSync } from 'node:zlib';
 
 import { launchChromium } from '../../tests/ui/web/launch_chromium.mjs';
 
-const [pagePath, runsText = '30'] = process.argv.slice(2);
+const [pagePath, runsText = '60'] = process.argv.slice(2);
 const runs = Number(runsText);
 const page = pathToFileURL(resolve(pagePath)).href;
 
