@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -92,7 +91,7 @@ std::string errorMessageMarkup() {
 // a page opened from a disk may fetch nothing. A script must not hold the text that would end
 // its element early; inside a string, where alone it can stand in the program's script,
 // "<\/script" means the same.
-std::string programElements(std::string script, std::string_view wasm) {
+std::string programElements(std::string script, std::string_view wasmBase64) {
   constexpr std::string_view kEnd = "</script";
   for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
     script.insert(at + 1, "\\");
@@ -111,7 +110,7 @@ program.text = document.getElementById('Program').text;
 document.body.append(program);
 }));</script>
 )";
-  return "<script type=\"text/plain\" id=\"ProgramWasm\">" + base64(wasm) +
+  return "<script type=\"text/plain\" id=\"ProgramWasm\">" + std::string(wasmBase64) +
          "</script>\n<script type=\"text/plain\" id=\"Program\">" + script + "</script>\n" +
          std::string(kStart);
 }
@@ -186,33 +185,13 @@ std::string pageStyle() {
 
 }  // namespace
 
-std::string base64(std::string_view bytes) {
-  constexpr std::string_view kDigits =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string text;
-  text.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t at = 0; at < bytes.size(); at += 3) {
-    const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
-    // Three bytes, the missing ones zero, make four digits of six bits; a digit made only of
-    // missing bytes is written as "=".
-    std::uint32_t group = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-      group = (group << 8U) | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0U);
-    }
-    for (std::size_t i = 0; i < 4; ++i) {
-      text += i <= count ? kDigits[(group >> (18 - 6 * i)) & 0x3FU] : '=';
-    }
-  }
-  return text;
-}
-
 std::string pageDocument(const PageParts& parts) {
   return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
          " href=\"" + svgDataAddress(parts.icon) + "\">\n" + parts.siteHead + "<style>\n" +
          pageStyle() + "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
-         programElements(parts.script, parts.wasm) + "</body>\n</html>\n";
+         programElements(parts.script, parts.wasmBase64) + "</body>\n</html>\n";
 }
 
 }  // namespace hexagon

@@ -7,21 +7,16 @@
 // C++ only.
 
 #include <string>
-#include <string_view>
 
 namespace hexagon {
 
 struct PageParts {
-  std::string icon;      // the icon's SVG, shown as the page's icon
-  std::string siteHead;  // what the web site adds to the head (its manifest); empty otherwise
-  std::string script;    // the program's script, which loads its WebAssembly and starts it
-  std::string wasm;      // the program's WebAssembly
+  std::string icon;        // the icon's SVG, shown as the page's icon
+  std::string siteHead;    // what the web site adds to the head (its manifest); empty otherwise
+  std::string script;      // the program's script, which loads its WebAssembly and starts it
+  std::string wasmBase64;  // the program's WebAssembly as base64 (RFC 4648), as the build wrote it
 };
 
 std::string pageDocument(const PageParts& parts);
-
-// Bytes as base64 (RFC 4648: the standard alphabet, padded with "="), the form in which the page
-// carries the WebAssembly and a browser decodes it.
-std::string base64(std::string_view bytes);
 
 }  // namespace hexagon
