@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Makes the Debian package from the tested build and checks what apt will see: its name and
-# version, dependencies that dpkg-shlibdeps found (the toolkit) plus the window's font, and the
-# same files as the staged install.
+# Makes the Debian package from the tested build and checks what apt will see: its name, version
+# and architecture, which must be the program's own (a cross build's too), dependencies that
+# dpkg-shlibdeps found (the toolkit) plus the window's font, the same files as the staged
+# install, and no error or warning from lintian, Debian's own check of a package.
 #   check_deb.sh CPACK CPACK_CONFIG WORK_DIR STAGE PROJECT_VERSION
 set -uo pipefail
 cpack=$1 config=$2 work=$3 stage=$4 version=$5
@@ -15,8 +16,12 @@ if ! "$cpack" --config "$config" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
   fail "cpack did not make the package"
   exit 1
 fi
-deb=$work/torvelin-hexagon_${version}_$(dpkg --print-architecture).deb
-[ -f "$deb" ] || { ls "$work"; fail "no $deb"; exit 1; }
+debs=("$work"/*.deb)
+deb=${debs[0]} arch=$(dpkg-deb -f "${debs[0]}" Architecture)
+[ "$deb" = "$work/torvelin-hexagon_${version}_$arch.deb" ] || { ls "$work"; fail "no $arch package"; exit 1; }
+declare -A machines=([amd64]='Advanced Micro Devices X86-64' [arm64]=AArch64)
+machine=$(readelf -h "$stage/usr/bin/torvelin-hexagon" | sed -n 's/^ *Machine: *//p')
+[ "$machine" = "${machines[$arch]-}" ] || fail "a package for $arch holds a program for $machine"
 
 [ "$(dpkg-deb -f "$deb" Package)" = torvelin-hexagon ] || fail "Package: $(dpkg-deb -f "$deb" Package)"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "Version: $(dpkg-deb -f "$deb" Version)"
@@ -31,6 +36,8 @@ if [ "$packaged" != "$installed" ]; then
   fail "the package's files are not the installed ones (< installed, > packaged):"
   diff <(echo "$installed") <(echo "$packaged")
 fi
+
+tags=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $tags"
 
 [ "$failures" -eq 0 ] && echo "ok: $(basename "$deb"), Depends: $depends"
 exit $((failures > 0))
