@@ -25,6 +25,21 @@ HEXAGON_DEB_PACKAGES=(dpkg-dev file)
 # that find its window there (xvfb, xdotool, x11-utils).
 HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-utils)
 
+# What the Linux program for 64-bit ARM needs (the arm64 preset): the aarch64 cross compiler and
+# the arm64 builds of Qt and GoogleTest, which dpkg's multiarch installs beside the amd64 ones
+# (install_arm64_packages adds the architecture first), and qemu's user emulation, which runs its
+# tests.
+HEXAGON_ARM64_PACKAGES=(crossbuild-essential-arm64 qt6-base-dev:arm64 libgtest-dev:arm64
+  qemu-user-static)
+
+# What scripts/check-linux-install needs: mmdebstrap makes the fresh Debian systems (arch-test
+# tells it which architectures the machine can run), qemu's user emulation runs the arm64 ones
+# (binfmt-support registers it with the kernel), and on a private X display (xvfb) xdotool types
+# and clicks, xclip reads the report from the clipboard and python3-xlib closes the window as its
+# close button does.
+HEXAGON_LINUX_INSTALL_PACKAGES=(mmdebstrap arch-test qemu-user-static binfmt-support xvfb xdotool
+  xclip python3 python3-xlib)
+
 # What the Windows program needs: the MinGW-w64 cross compiler (POSIX threads), Wine to run the
 # tests and the program on Linux, and GoogleTest's sources to build the tests for Windows; for its
 # zip and installer: zip (and unzip for their tests), NSIS and icotool (icoutils), which packs the
@@ -73,6 +88,25 @@ install_missing_packages() {
   as_root apt-get update -qq
   as_root env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Installs the arm64 packages among the named ones, after adding arm64 to dpkg's architectures.
+install_arm64_packages() {
+  dpkg --print-foreign-architectures | grep -qx arm64 || as_root dpkg --add-architecture arm64
+  install_missing_packages "$@"
+}
+
+# Lets the kernel run programs of the Debian architecture ARCH (arm64) through qemu's user
+# emulation, even inside another system's root. The kernel's binfmt_misc file system, where the
+# emulator is registered, is not mounted on every machine (nor in containers).
+enable_emulation() {
+  local cpu
+  cpu=$(dpkg-architecture -a "$1" -qDEB_HOST_GNU_CPU 2>/dev/null)
+  [ -e /proc/sys/fs/binfmt_misc/status ] ||
+    as_root mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+  as_root update-binfmts --enable "qemu-$cpu" 2>/dev/null || true
+  grep -qx enabled "/proc/sys/fs/binfmt_misc/qemu-$cpu" 2>/dev/null ||
+    { echo "Programs for $1 cannot run here: no qemu-$cpu in binfmt_misc" >&2; return 1; }
 }
 
 # Makes the Bulgarian UTF-8 locale available, so the tests can check that numbers are read
