@@ -3,11 +3,13 @@
 ; installed programs and writes an uninstaller that removes exactly what was installed.
 ; A computer room installs it with "setup.exe /S" (add /DESKTOP for the desktop shortcut, and
 ; /D=C:\Folder as the last argument for another folder) and removes it with the registry's
-; QuietUninstallString.
+; QuietUninstallString. While the program's Windows Installer package (.msi) is installed, it
+; refuses, so that a computer never has the program twice.
 ;
 ; The build passes every input on makensis's command line:
-;   -DVERSION=1.0.0 -DAPP_ID=<the application id> -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt>
-;   -DICON=<.ico> -DOUTFILE=<setup.exe>
+;   -DVERSION=1.0.0 -DAPP_ID=<the application id> -DPUBLISHER=<its name> -DPROGRAM=<the .exe>
+;   -DLICENSE=<LICENSE.txt> -DICON=<.ico> -DOUTFILE=<setup.exe>
+;   -DMSI_UPGRADE_CODE=<the upgrade code of the .msi>
 
 Unicode true
 Target amd64-unicode
@@ -22,6 +24,8 @@ ManifestDPIAware true
 !macroend
 !insertmacro Require VERSION
 !insertmacro Require APP_ID
+!insertmacro Require PUBLISHER
+!insertmacro Require MSI_UPGRADE_CODE
 !insertmacro Require PROGRAM
 !insertmacro Require LICENSE
 !insertmacro Require ICON
@@ -33,7 +37,6 @@ ManifestDPIAware true
 !include Sections.nsh
 
 !define NAME "Торвелин в шестоъгълник"
-!define PUBLISHER "The Torvelin Hexagon authors"
 !define EXE "torvelin-hexagon.exe"
 !define SHORTCUT "${NAME}.lnk"
 ; The program's id on every platform; it keeps the key the same from one version to the next.
@@ -77,6 +80,8 @@ LangString DESKTOP_SECTION ${LANG_BULGARIAN} "Пряк път на работн�
 LangString DESKTOP_SECTION ${LANG_ENGLISH} "Desktop shortcut"
 LangString NEEDS_ADMIN ${LANG_BULGARIAN} "Инсталирането изисква права на администратор."
 LangString NEEDS_ADMIN ${LANG_ENGLISH} "Installing needs administrator rights."
+LangString MSI_INSTALLED ${LANG_BULGARIAN} "„${NAME}“ вече е инсталиран с пакета на Windows Installer (.msi). Първо го премахнете (в „Настройки“, „Приложения“) или обновете програмата с по-нов пакет .msi."
+LangString MSI_INSTALLED ${LANG_ENGLISH} "Torvelin Hexagon is already installed from its Windows Installer package (.msi). Remove it first (Settings, Apps), or update it with a newer .msi package."
 
 ; The version information Explorer shows for the installer and for the uninstaller it writes.
 VIProductVersion "${VERSION}.0"
@@ -138,6 +143,13 @@ Function .onInit
   ${If} $0 != "admin"
     MessageBox MB_ICONSTOP "$(NEEDS_ADMIN)" /SD IDOK
     SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+  ; Windows Installer knows the package of any version by its upgrade code; 0 means one is there.
+  System::Call 'msi::MsiEnumRelatedProductsW(w "{${MSI_UPGRADE_CODE}}", i 0, i 0, w .r1) i .r0'
+  ${If} $0 == 0
+    MessageBox MB_ICONSTOP "$(MSI_INSTALLED)" /SD IDOK
+    SetErrorLevel 1638 ; ERROR_PRODUCT_VERSION: another version of the program is installed
     Quit
   ${EndIf}
   ; /DESKTOP selects the desktop shortcut, for a silent install that has no components page.

@@ -44,9 +44,12 @@ HEXAGON_LINUX_INSTALL_PACKAGES=(mmdebstrap arch-test qemu-user-static binfmt-sup
 # tests and the program on Linux, and GoogleTest's sources to build the tests for Windows; for its
 # zip and installer: zip (and unzip for their tests), NSIS and icotool (icoutils), which packs the
 # installer's icon. The program's own .ico is rendered from the SVG (rsvg-convert from
-# librsvg2-bin, ImageMagick for its 256-colour size) and packed by icotool too.
+# librsvg2-bin, ImageMagick for its 256-colour size) and packed by icotool too. For the Windows
+# Installer package: wixl, which builds it from its WiX source, msitools (msibuild, which writes
+# its package code, and msiinfo, which reads it back for the release notes), and faketime, under
+# which wixl writes the commit's time instead of its clock's.
 HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis zip unzip icoutils
-  librsvg2-bin imagemagick)
+  librsvg2-bin imagemagick wixl msitools faketime)
 
 # What the page for browsers needs: emscripten (C++ to WebAssembly; it brings node modules of
 # its own), the icon renderers and zip for the web site, qrencode for the QR code of the home

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The forge's check of the installer on Windows, here under Wine in a fresh prefix: it passes on
-# this build's installer, and fails on an older version's test installer, whose "program" (the
-# helper itself) shows no window with the home address in its caption.
-#   check_windows_install.sh SOURCE_DIR BUILD_DIR OLDER_SETUP WORK_DIR
+# The forge's check of the installer and the Windows Installer package on Windows, here under Wine
+# in one fresh prefix, as on the runner's one machine: it passes on this build's files, one
+# scenario after the other, and fails on a folder whose installer and package are an older
+# version's test files, whose "program" (the helper itself) shows no window with the home address.
+#   check_windows_install.sh SOURCE_DIR BUILD_DIR WORK_DIR
 set -euo pipefail
-scripts=$1/scripts/lib build=$2 older_setup=$3 work=$4
+scripts=$1/scripts/lib build=$2 work=$3
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -12,20 +13,23 @@ rm -rf "$work" && mkdir -p "$work"
 # Shortcut names are Cyrillic: Wine reads them from the command line in a UTF-8 locale.
 export WINEPREFIX=$work/wine LC_ALL=C.UTF-8
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-trap 'status=$?; "$wineserver" -k 2>/dev/null
+trap 'status=$?; "$wineserver" -k 2>/dev/null || true
   [ $status -ne 0 ] || rm -rf "$WINEPREFIX" "$WINEPREFIX.lock"' EXIT
 
 "$scripts/gather-windows-tests" "$build" "$work/gathered" >/dev/null
-"$scripts/check-windows-install" "$work/gathered" || fail "this build's installer did not pass"
+"$scripts/check-windows-install" "$work/gathered" setup msi || fail "this build's files failed"
 
 mkdir "$work/older"
-cp "$older_setup" "$work/older/torvelin-hexagon-0.9.0-windows-x64-setup.exe"
-cp "$work/gathered/open_and_close.exe" "$work/older/"
-if "$scripts/check-windows-install" "$work/older" >"$work/older.log" 2>&1; then
-  fail "an installer of another program passed"
+cp "$work/gathered"/*.* "$work/older/"
+cp "$work/gathered/older-setup.exe" "$work/older/"torvelin-hexagon-*-setup.exe
+cp "$work/gathered/older.msi" "$work/older/"torvelin-hexagon-*.msi
+if "$scripts/check-windows-install" "$work/older" setup msi >"$work/older.log" 2>&1; then
+  fail "the files of another program passed"
 fi
-grep -q "gave no 'window: " "$work/older.log" ||
-  fail "no word of the missing window: $(cat "$work/older.log")"
+for scenario in setup msi; do
+  grep -q "FAIL: $scenario: .* gave no 'window: " "$work/older.log" ||
+    fail "no word of the missing window in $scenario: $(cat "$work/older.log")"
+done
 
 [ "$failures" -eq 0 ] && echo "ok: check-windows-install"
 exit $((failures > 0))

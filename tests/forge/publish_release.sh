@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # scripts/lib/publish-release, which the release workflow runs last, against a stand-in for the
-# GitHub CLI that records each call: a checked dist/ becomes one new release with the six
+# GitHub CLI that records each call: a checked dist/ becomes one new release with the seven
 # downloads, SHA256SUMS and the notes; for a release that exists, the files are replaced and the
 # text rewritten; a download changed after its checksum, a missing one, missing notes or a tag
 # of another version publish nothing.
@@ -22,8 +22,8 @@ chmod +x "$work/bin/gh"
 export PATH=$work/bin:$PATH GH_CALLS=$work/calls.log
 
 downloads=(torvelin-hexagon-1.0.0-web-site.zip torvelin-hexagon-1.0.0-windows-x64-setup.exe
-  torvelin-hexagon-1.0.0-windows-x64.zip torvelin-hexagon-1.0.0.html torvelin-hexagon_1.0.0_amd64.deb
-  torvelin-hexagon_1.0.0_arm64.deb)
+  torvelin-hexagon-1.0.0-windows-x64.msi torvelin-hexagon-1.0.0-windows-x64.zip
+  torvelin-hexagon-1.0.0.html torvelin-hexagon_1.0.0_amd64.deb torvelin-hexagon_1.0.0_arm64.deb)
 make_dist() {
   rm -rf "$work/dist" "$work/calls.log" "$work/exists" && mkdir "$work/dist"
   local file

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What the forge's Windows runner gets and runs, here under Wine: gather-windows-tests takes the
-# logic's and the window's test programs, the installer and open_and_close.exe from this build,
-# and run-windows-tests passes on them; it fails on a folder where one program cannot even
-# start, after running the others, and on a folder with no program.
+# logic's and the window's test programs, the installer, the Windows Installer package and
+# open_and_close.exe from this build, and run-windows-tests passes on them; it fails on a folder
+# where one program cannot even start, after running the others, and on a folder with no program.
 #   run_windows_tests.sh SOURCE_DIR BUILD_DIR WORK_DIR    (WORK_DIR inside the build tree)
 set -euo pipefail
 scripts=$1/scripts/lib build=$2 work=$3
@@ -11,11 +11,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 rm -rf "$work" && mkdir -p "$work"
 "$scripts/gather-windows-tests" "$build" "$work/gathered"
-for program in tests/logic_tests.exe tests/layout_test.exe tests/events_test.exe open_and_close.exe; do
-  [ -f "$work/gathered/$program" ] || fail "gather-windows-tests left out $program"
+for program in tests/logic_tests.exe tests/layout_test.exe tests/events_test.exe open_and_close.exe \
+  torvelin-hexagon-*-windows-x64-setup.exe torvelin-hexagon-*-windows-x64.msi; do
+  [ -f "$(echo "$work/gathered/"$program)" ] || fail "gather-windows-tests left out $program"
 done
-[ -f "$(echo "$work"/gathered/torvelin-hexagon-*-windows-x64-setup.exe)" ] ||
-  fail "gather-windows-tests left out the installer"
 
 "$scripts/run-windows-tests" "$work/gathered/tests" >"$work/all.log" 2>&1 ||
   fail "the test programs failed: $(tail -20 "$work/all.log")"

@@ -12,7 +12,7 @@ fresh_prefix() {
   # winemenubuilder would copy each Windows shortcut into the home's Linux menus.
   export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
   unset DISPLAY WAYLAND_DISPLAY XDG_CONFIG_HOME XDG_DATA_HOME
-  trap 'status=$?; "$wineserver" -k 2>/dev/null; "$wineserver" -w
+  trap 'status=$?; "$wineserver" -k 2>/dev/null || true; "$wineserver" -w
     [ $status -ne 0 ] || rm -rf "$WINEPREFIX"' EXIT
   win wineboot >/dev/null
 }
@@ -30,3 +30,13 @@ open_and_close() {
   echo "${out//$'\r'/}"
   return $status
 }
+
+# Run as a script, it runs a command in a fresh prefix in WORK_DIR (kept only if the command fails):
+#   wine_prefix.sh WINE_RUN WORK_DIR COMMAND [ARGUMENTS...]
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  export WINE_RUN=$1
+  fresh_prefix "$2"
+  shift 2
+  "$@"
+fi
