@@ -54,8 +54,9 @@ test('Chromium finds the site installable, with the manifest\'s name, language a
     assert.equal(manifest.name, label.text);
     assert.deepEqual([manifest.lang, manifest.display], ['bg', 'standalone']);
     const sizes = await page.evaluate((icons) => Promise.all(icons.map(async (icon) => {
-      const image = await createImageBitmap(await (await fetch(icon.src)).blob());
-      return `${image.width}x${image.height} ${icon.purpose ?? 'any'}`;
+      const image = Object.assign(new Image(), { src: icon.src });
+      await image.decode();
+      return `${image.naturalWidth}x${image.naturalHeight} ${icon.purpose ?? 'any'}`;
     })), manifest.icons);
     assert.deepEqual(sizes, ['192x192 any', '512x512 any', '512x512 maskable']);
   }));
