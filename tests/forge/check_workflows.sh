@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/lib/check-workflows.mjs, which scripts/lint runs: the forge's workflow files pass, and
 # copies of them with one fault each do not, each with its own finding: a job that needs a job that
-# is not there, an expression naming an unknown property (both actionlint's), a step that runs
-# commands of its own instead of a script, and an action not pinned to a version.
+# is not there, an expression naming an unknown property, a misspelt permission (actionlint's), a
+# step that runs commands of its own instead of a script, and an action not pinned to a version.
 #   check_workflows.sh NODE SOURCE_DIR WORK_DIR
 set -euo pipefail
 node=$1 source=$2 work=$3
@@ -28,6 +28,7 @@ broken() {
 broken needs-missing-job tests.yml 's/needs: windows-build/needs: windows-built/' 'does not exist'
 broken unknown-property release.yml \
   's/GITHUB_REF_NAME" dist/GITHUB_REF_NAME" ${{ github.ref_nmae }}/' 'ref_nmae'
+broken unknown-permission release.yml 's/attestations: write/attestation: write/' 'unknown permission scope'
 broken shell-logic tests.yml 's|- run: \.ci/run|- run: apt-get update \&\& .ci/run|' 'not one call of a script'
 broken unpinned-action release.yml 's|actions/deploy-pages@v4|actions/deploy-pages@main|' 'not pinned'
 

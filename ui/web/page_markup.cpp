@@ -9,6 +9,7 @@
 #include "error_message.h"
 #include "form_texts.h"
 #include "hexagon_layout.h"
+#include "page_policy.h"
 
 namespace hexagon {
 namespace {
@@ -88,15 +89,9 @@ std::string errorMessageMarkup() {
 // form (run at once, the program's decoding and compiling would hold back the first paint).
 // There the browser decodes the WebAssembly itself, with no decoding loop in JavaScript, and
 // compiles it while it reads the script, which is handed that module instead of fetching one:
-// a page opened from a disk may fetch nothing. A script must not hold the text that would end
-// its element early; inside a string, where alone it can stand in the program's script,
-// "<\/script" means the same.
-std::string programElements(std::string script, std::string_view wasmBase64) {
-  constexpr std::string_view kEnd = "</script";
-  for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
-    script.insert(at + 1, "\\");
-  }
-  constexpr std::string_view kStart = R"(<script>requestAnimationFrame(() => setTimeout(() => {
+// a page opened from a disk may fetch nothing. The script then runs as an element of its own,
+// which the policy allows by the hash of that text.
+constexpr std::string_view kStartScript = R"(requestAnimationFrame(() => setTimeout(() => {
 const text = document.getElementById('ProgramWasm').text;
 const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
   : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
@@ -108,11 +103,22 @@ window.Module = { instantiateWasm: (imports, done) => {
 const program = document.createElement('script');
 program.text = document.getElementById('Program').text;
 document.body.append(program);
-}));</script>
-)";
+}));)";
+
+// A script must not hold the text that would end its element early; inside a string, where
+// alone it can stand in the program's script, "<\/script" means the same.
+std::string escapedScript(std::string script) {
+  constexpr std::string_view kEnd = "</script";
+  for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
+    script.insert(at + 1, "\\");
+  }
+  return script;
+}
+
+std::string programElements(std::string_view script, std::string_view wasmBase64) {
   return "<script type=\"text/plain\" id=\"ProgramWasm\">" + std::string(wasmBase64) +
-         "</script>\n<script type=\"text/plain\" id=\"Program\">" + script + "</script>\n" +
-         std::string(kStart);
+         "</script>\n<script type=\"text/plain\" id=\"Program\">" + std::string(script) +
+         "</script>\n<script>" + std::string(kStartScript) + "</script>\n";
 }
 
 // The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
@@ -185,13 +191,26 @@ std::string pageStyle() {
 
 }  // namespace
 
-std::string pageDocument(const PageParts& parts) {
+std::string pageDocument(const PageParts& parts, const Sha256Base64& sha256) {
+  // The policy names each script and the stylesheet by the hash of its exact text, so the texts
+  // are made first.
+  const std::string style = "\n" + pageStyle();
+  const std::string program = escapedScript(parts.script);
+  PolicySources sources{
+      {sha256(kStartScript), sha256(program)}, sha256(style), !parts.siteHead.empty()};
+  std::string siteHead = parts.siteHead;
+  if (!parts.siteScript.empty()) {
+    sources.scriptHashes.push_back(sha256(parts.siteScript));
+    siteHead += "<script>" + parts.siteScript + "</script>\n";
+  }
   return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+         "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
+         escapeMarkup(contentSecurityPolicy(sources)) +
+         "\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
          escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
-         " href=\"" + svgDataAddress(parts.icon) + "\">\n" + parts.siteHead + "<style>\n" +
-         pageStyle() + "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
-         programElements(parts.script, parts.wasmBase64) + "</body>\n</html>\n";
+         " href=\"" + svgDataAddress(parts.icon) + "\">\n" + siteHead + "<style>" + style +
+         "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
+         programElements(program, parts.wasmBase64) + "</body>\n</html>\n";
 }
 
 }  // namespace hexagon

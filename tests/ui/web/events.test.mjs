@@ -1,6 +1,7 @@
 // The form at work, in every engine: both buttons against the program's own actions over boxes
 // in memory, the keyboard, the error message after an overflow with the page going on, and the
-// read-only boxes against typing, deleting and pasting; in Chromium also against dropping.
+// read-only boxes against typing, deleting and pasting; in Chromium also against dropping, and
+// the message in a browser without <dialog>.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
@@ -80,6 +81,16 @@ for (const { start, press, close, picture } of overflows) {
     await checkClick(page, clear, () => page.click('Command1_1'));
   }));
 }
+
+// A browser without <dialog> shows the same message in alert(), and the form goes on.
+test('without <dialog> the overflow\'s message comes in alert() and the form goes on', onlyIn('chromium', 'takes <dialog> away before the page\'s scripts run'), () => withForm(async (page) => {
+  const alerts = [];
+  page.native.on('dialog', (dialog) => { alerts.push(`${dialog.type()}: ${dialog.message()}`); dialog.accept(); });
+  await fill(page, 'Text2_0', '10920');
+  assert.equal((await checkClick(page, enter, () => page.click('Command1_0'))).error, 6);
+  assert.deepEqual(alerts, [`alert: ${layout.overflowMessage}`]);
+  await checkClick(page, clear, () => page.click('Command1_1'));
+}, { initScript: () => { delete HTMLDialogElement.prototype.showModal; } }));
 
 // Each way text gets into a box, tried on the start box first, where it must work. What is
 // pasted was copied from the start box before, as a user would.

@@ -5,12 +5,13 @@
 // (page_oracle.js), HEXAGON_SCREENSHOTS (where pictures are kept) and, for the site's tests,
 // HEXAGON_SITE_ZIP (the site's zip).
 //
-// Every adapter's engine opens a page in a fresh context, `open(url, { viewport })`, and the page
+// Every adapter's engine opens a page in a fresh context, `open(url, { viewport, initScript })`
+// (a script the page runs before its own; WebKit's, as soon as its document is there), and the page
 // has the same few verbs: evaluate(fn, arg) in the page, click(id), focus(id), type(text),
 // press(key) (Enter, " ", Escape, Tab, End, Backspace, Control+C, Control+V), reload(),
 // offline() (cuts the browser's network where the engine can, and says whether it did),
 // screenshot(path), byRole(role, name) (the ids of the elements the engine gives that role and
-// accessible name), errors() (the uncaught errors seen in the page) and close().
+// accessible name), errors() (the uncaught errors the page met since last asked) and close().
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
@@ -63,15 +64,33 @@ export async function until(page, check, arg) {
 // The program is ready when the start box has the focus.
 export const ready = (page) => until(page, () => document.activeElement?.id === 'Text2_0');
 
+// The page's Content-Security-Policy violations, kept in the page from before its own scripts
+// run; the page's errors() hands them out with its uncaught errors, and reload() takes them first.
+const keepViolations = `window.hexagonViolations = [];
+addEventListener('securitypolicyviolation', (event) => hexagonViolations.push(
+  \`Content-Security-Policy: \${event.effectiveDirective} refused \${event.blockedURI}\`));
+`;
+async function open(url, { initScript = () => {}, ...options }) {
+  const page = await engine.open(url, { ...options, initScript: `${keepViolations}(${initScript})();` });
+  const { errors, reload } = page;
+  const violations = [];
+  const take = async () => violations.push(...await page.evaluate(() => hexagonViolations.splice(0)));
+  return Object.assign(page, {
+    errors: async () => { await take(); return [...await errors(), ...violations.splice(0)]; },
+    reload: async () => { await take(); await reload(); },
+  });
+}
+
 // Opens `url` (the one-file page unless told) in a fresh context with the program ready, runs
-// `body` with the page, and fails the test on any uncaught error the page met. `options` are the
+// `body` with the page, and fails the test on any uncaught error or policy violation the page
+// met. `initScript` runs in the page before its own scripts; the other `options` are the
 // engine's own, such as another viewport.
 export async function withForm(body, { url = pageUrl, ready: wait = ready, ...options } = {}) {
-  const page = await engine.open(url, { viewport: { width: 800, height: 600 }, ...options });
+  const page = await open(url, { viewport: { width: 800, height: 600 }, ...options });
   try {
     await wait(page);
     await body(page);
-    assert.deepEqual(await page.errors(), [], 'uncaught errors in the page');
+    assert.deepEqual(await page.errors(), [], 'uncaught errors or policy violations in the page');
   } finally {
     await page.close();
   }

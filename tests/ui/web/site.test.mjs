@@ -1,6 +1,6 @@
 // The web site as whoever runs the school's server puts it up: the zip unpacked into an empty
 // folder and served as plain files. Every engine must keep it for use without a network and take
-// up a new version; Chromium must also find it installable.
+// up a new version; Chromium must also find it installable, and work without service workers.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -54,11 +54,29 @@ test('Chromium finds the site installable, with the manifest\'s name, language a
     assert.equal(manifest.name, label.text);
     assert.deepEqual([manifest.lang, manifest.display], ['bg', 'standalone']);
     const sizes = await page.evaluate((icons) => Promise.all(icons.map(async (icon) => {
-      const image = await createImageBitmap(await (await fetch(icon.src)).blob());
-      return `${image.width}x${image.height} ${icon.purpose ?? 'any'}`;
+      const image = Object.assign(new Image(), { src: icon.src });
+      await image.decode();
+      return `${image.naturalWidth}x${image.naturalHeight} ${icon.purpose ?? 'any'}`;
     })), manifest.icons);
     assert.deepEqual(sizes, ['192x192 any', '512x512 any', '512x512 maskable']);
   }));
+
+// Without service workers (as on a site served over plain HTTP, where browsers offer none) the
+// site is an ordinary page: the program works, with no message, console line or error.
+test('without service workers the site works and says nothing', onlyIn('chromium', 'takes service workers away before the page\'s scripts run'), async () => {
+  const server = (await serveFolder(site)).unref();
+  await withForm(async (page) => {
+    const said = [];
+    page.native.on('console', (message) => said.push(message.text()))
+      .on('dialog', (dialog) => { said.push(dialog.message()); dialog.dismiss(); });
+    await page.reload();  // heard from its start
+    await ready(page);
+    assert.equal(await page.evaluate(() => 'serviceWorker' in navigator), false);
+    await fill(page, 'Text2_0', '5');
+    await checkClick(page, 0, () => page.click('Command1_0'));
+    assert.deepEqual(said, []);
+  }, { url: `http://127.0.0.1:${server.address().port}/`, initScript: () => { delete Navigator.prototype.serviceWorker; } });
+});
 
 // Without a network: the server stops answering, and where the engine can, the browser is cut
 // off as well.

@@ -6,8 +6,9 @@ import { launchChromium } from '../launch_chromium.mjs';
 export async function launch() {
   const browser = await launchChromium();
   return {
-    async open(url, { viewport, ...options }) {
+    async open(url, { viewport, initScript, ...options }) {
       const context = await browser.newContext({ viewport, ...options });
+      await context.addInitScript(initScript);
       const page = await context.newPage();
       const errors = [];
       const requests = [];
@@ -27,7 +28,7 @@ export async function launch() {
         screenshot: (path) => page.screenshot({ path }),
         byRole: (role, name) => page.getByRole(role, { name, exact: true })
           .evaluateAll((elements) => elements.map((element) => element.id)),
-        errors: () => errors,
+        errors: () => errors.splice(0),
         close: () => context.close(),
       };
     },

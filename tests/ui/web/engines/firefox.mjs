@@ -16,12 +16,14 @@ export async function launch() {
     browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
   });
   return {
-    async open(url, { viewport }) {
+    async open(url, { viewport, initScript }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       const errors = [];
-      page.on('pageerror', (error) => errors.push(error.message));
+      // Firefox reports a policy violation as a page error too; page.mjs keeps the violation.
+      page.on('pageerror', ({ message }) => /^Content-Security-Policy: /.test(message) || errors.push(message));
       await page.setViewport(viewport);
+      await page.evaluateOnNewDocument(initScript);
       await page.goto(url);
       return {
         evaluate: (fn, arg) => page.evaluate(fn, arg),
@@ -35,7 +37,7 @@ export async function launch() {
         byRole: async (role, name) => Promise.all(
           (await page.$$(`::-p-aria([name=${JSON.stringify(name)}][role="${role}"])`))
             .map((element) => element.evaluate((found) => found.id))),
-        errors: () => errors,
+        errors: () => errors.splice(0),
         close: () => context.close(),
       };
     },

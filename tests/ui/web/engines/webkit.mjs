@@ -37,11 +37,13 @@ function freePort() {
 // page's uncaught errors are caught by listeners put in by script as soon as its document is
 // there (sessions do not wait for a page to load). A page that fails before then never shows its
 // form ready, which fails the test too. On file:// WebKit mutes the text to "Script error.".
-const installErrorHook = `
+// The page's `initScript` is put in with them.
+const installErrorHook = (initScript) => `
   if (location.href === 'about:blank' || window.hexagonErrors) return false;
   window.hexagonErrors = [];
   addEventListener('error', (event) => hexagonErrors.push(event.message));
   addEventListener('unhandledrejection', (event) => hexagonErrors.push(String(event.reason)));
+  ${initScript}
   return true;`;
 
 const keyNames = {
@@ -71,7 +73,7 @@ export async function launch() {
   }
 
   return {
-    async open(url, { viewport }) {
+    async open(url, { viewport, initScript }) {
       const driver = await new Builder().usingServer(server).withCapabilities({
         browserName: 'MiniBrowser',
         pageLoadStrategy: 'none',
@@ -82,7 +84,7 @@ export async function launch() {
         'return window.hexagonErrors ? hexagonErrors.splice(0) : []'));
       // A script that meets the old document's unload is lost; the next one finds the new one.
       const hookErrors = async () => {
-        for (let tries = 0; !(await driver.executeScript(installErrorHook).catch((error) => {
+        for (let tries = 0; !(await driver.executeScript(installErrorHook(initScript)).catch((error) => {
           if (error.name !== 'NoSuchFrameError') throw error;
           return false;
         })); tries++) {
@@ -144,7 +146,7 @@ export async function launch() {
           }
           return found;
         },
-        errors: async () => { await collectErrors(); return errors; },
+        errors: async () => { await collectErrors(); return errors.splice(0); },
         close: () => driver.quit(),
       };
     },
