@@ -21,9 +21,9 @@ HEXAGON_CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy python3)
 HEXAGON_DEB_PACKAGES=(dpkg-dev file)
 
 # What the tests of the installed program need: the validators of its menu entry
-# (desktop-file-utils) and of its metainfo (appstream), and a private X display with the tools
-# that find its window there (xvfb, xdotool, x11-utils).
-HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream xvfb xdotool x11-utils)
+# (desktop-file-utils), of its metainfo (appstream) and of the Debian package (lintian), and a
+# private X display with the tools that find its window there (xvfb, xdotool, x11-utils).
+HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream lintian xvfb xdotool x11-utils)
 
 # What the Linux program for 64-bit ARM needs (the arm64 preset): the aarch64 cross compiler and
 # the arm64 builds of Qt and GoogleTest, which dpkg's multiarch installs beside the amd64 ones
