@@ -7,9 +7,10 @@
 ; refuses, so that a computer never has the program twice.
 ;
 ; The build passes every input on makensis's command line:
-;   -DVERSION=1.0.0 -DAPP_ID=<the application id> -DPUBLISHER=<its name> -DPROGRAM=<the .exe>
-;   -DLICENSE=<LICENSE.txt> -DICON=<.ico> -DOUTFILE=<setup.exe>
-;   -DMSI_UPGRADE_CODE=<the upgrade code of the .msi>
+;   -DIDENTITY=<identity.env> -DVERSION=1.0.0 -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt>
+;   -DICON=<.ico> -DOUTFILE=<setup.exe>
+; The program's names, application id, publisher and the .msi's upgrade code come from the
+; identity the build wrote; the version is given apart, so that the tests can make an older one.
 
 Unicode true
 Target amd64-unicode
@@ -22,10 +23,8 @@ ManifestDPIAware true
     !error "makensis needs -D${define}=..."
   !endif
 !macroend
+!insertmacro Require IDENTITY
 !insertmacro Require VERSION
-!insertmacro Require APP_ID
-!insertmacro Require PUBLISHER
-!insertmacro Require MSI_UPGRADE_CODE
 !insertmacro Require PROGRAM
 !insertmacro Require LICENSE
 !insertmacro Require ICON
@@ -36,7 +35,18 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include Sections.nsh
 
-!define NAME "Торвелин в шестоъгълник"
+; Defines SYMBOL as the value of the identity's line KEY='value'.
+!macro Identity SYMBOL KEY
+  !searchparse /file "${IDENTITY}" "${KEY}='" ${SYMBOL} "'"
+  !ifndef ${SYMBOL}
+    !error "${IDENTITY} has no ${KEY}"
+  !endif
+!macroend
+!insertmacro Identity NAME HEXAGON_NAME_BG
+!insertmacro Identity NAME_EN HEXAGON_NAME
+!insertmacro Identity APP_ID HEXAGON_APP_ID
+!insertmacro Identity PUBLISHER HEXAGON_PUBLISHER
+!insertmacro Identity MSI_UPGRADE_CODE HEXAGON_MSI_UPGRADE_CODE
 !define EXE "torvelin-hexagon.exe"
 !define SHORTCUT "${NAME}.lnk"
 ; The program's id on every platform; it keeps the key the same from one version to the next.
@@ -44,7 +54,7 @@ ManifestDPIAware true
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Torvelin Hexagon"
+InstallDir "$PROGRAMFILES64\${NAME_EN}"
 ; A new version goes into the folder the installed one is in, so it replaces it in place.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" InstallLocation
 BrandingText "${NAME} ${VERSION}"
@@ -81,15 +91,15 @@ LangString DESKTOP_SECTION ${LANG_ENGLISH} "Desktop shortcut"
 LangString NEEDS_ADMIN ${LANG_BULGARIAN} "Инсталирането изисква права на администратор."
 LangString NEEDS_ADMIN ${LANG_ENGLISH} "Installing needs administrator rights."
 LangString MSI_INSTALLED ${LANG_BULGARIAN} "„${NAME}“ вече е инсталиран с пакета на Windows Installer (.msi). Първо го премахнете (в „Настройки“, „Приложения“) или обновете програмата с по-нов пакет .msi."
-LangString MSI_INSTALLED ${LANG_ENGLISH} "Torvelin Hexagon is already installed from its Windows Installer package (.msi). Remove it first (Settings, Apps), or update it with a newer .msi package."
+LangString MSI_INSTALLED ${LANG_ENGLISH} "${NAME_EN} is already installed from its Windows Installer package (.msi). Remove it first (Settings, Apps), or update it with a newer .msi package."
 
 ; The version information Explorer shows for the installer and for the uninstaller it writes.
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
-VIAddVersionKey /LANG=${LANG_ENGLISH} ProductName "Torvelin Hexagon"
+VIAddVersionKey /LANG=${LANG_ENGLISH} ProductName "${NAME_EN}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} ProductVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} FileVersion "${VERSION}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} FileDescription "Torvelin Hexagon ${VERSION} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} FileDescription "${NAME_EN} ${VERSION} setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Copyright (c) 2026 ${PUBLISHER}, MIT License"
 

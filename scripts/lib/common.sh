@@ -69,6 +69,18 @@ HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb lib
 # installer's compressed data) as a hex dump with xxd.
 HEXAGON_REPRODUCIBLE_PACKAGES=(git locales diffoscope-minimal unzip sng xxd)
 
+# Sets the HEXAGON_* variables of the program's identity (its names, version, application id,
+# publisher, addresses and the Windows Installer package's upgrade code) from identity.env, which
+# CMake writes from cmake/identity.cmake, the one place that holds them.
+load_identity() {
+  local file
+  file=$(mktemp)
+  cmake -D IDENTITY_FILE="$file" -P "$(dirname "${BASH_SOURCE[0]}")/../../cmake/identity.cmake"
+  # shellcheck source=/dev/null
+  . "$file"
+  rm -f "$file"
+}
+
 # Runs a command as root: directly when we are root, through sudo otherwise.
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The folder the release workflow publishes at the home address (scripts/lib/pages-site), made
+# The folder the release workflow publishes at the home address (scripts/release/pages-site), made
 # from this build's site zip and QR code: it holds the site's files as the zip has them, the
 # screenshot and the QR code, and nothing else; and every address under the home that the
 # metainfo, the Windows zip's README or a document gives is a file there. (What the service
@@ -12,7 +12,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 rm -rf "$work" && mkdir -p "$work"
-"$source/scripts/lib/pages-site" "$pages" "$zip" "$qr_code"
+"$source/scripts/release/pages-site" "$pages" "$zip" "$qr_code"
 
 site_files=$(unzip -Z1 "$zip" | sed -n 's|^torvelin-hexagon/\(..*[^/]\)$|\1|p' | sort)
 expected=$(printf '%s\n' $site_files qr-code.png screenshot.png | sort)

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# scripts/lib/publish-release, which the release workflow runs last, against a stand-in for the
-# GitHub CLI that records each call: a checked dist/ becomes one new release with the seven
-# downloads, SHA256SUMS and the notes; for a release that exists, the files are replaced and the
+# scripts/release/publish-release, which the release workflow runs last, against a stand-in for the
+# GitHub CLI that records each call: a checked dist/ becomes one new release with the downloads
+# SHA256SUMS lists, SHA256SUMS and the notes; for a release that exists, the files are replaced and the
 # text rewritten; a download changed after its checksum, a missing one, missing notes or a tag
 # of another version publish nothing.
-#   publish_release.sh SOURCE_DIR WORK_DIR
+#   publish_release.sh SOURCE_DIR WORK_DIR     (HEXAGON_IDENTITY in the environment)
 set -euo pipefail
-publish=$1/scripts/lib/publish-release work=$2
+publish=$1/scripts/release/publish-release work=$2
+. "${HEXAGON_IDENTITY:?the build sets it}"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -36,7 +37,7 @@ calls() { cat "$work/calls.log" 2>/dev/null | grep -v '^release view' || true; }
 
 make_dist
 publish v1.0.0 || fail "a checked dist was not published: $(cat "$work/out.log")"
-notes='--title Torvelin Hexagon 1.0.0 --notes-file RELEASE-NOTES.md'
+notes="--title $HEXAGON_NAME 1.0.0 --notes-file RELEASE-NOTES.md"
 expected="release create v1.0.0 --verify-tag $notes ${downloads[*]} SHA256SUMS"
 [ "$(calls)" = "$expected" ] || fail "a new release was made with: $(calls)"
 

@@ -3,9 +3,11 @@
 # and architecture, which must be the program's own (a cross build's too), dependencies that
 # dpkg-shlibdeps found (the toolkit) plus the window's font, the same files as the staged
 # install, and no error or warning from lintian, Debian's own check of a package.
-#   check_deb.sh CPACK CPACK_CONFIG WORK_DIR STAGE PROJECT_VERSION
+#   check_deb.sh CPACK CPACK_CONFIG WORK_DIR STAGE     (HEXAGON_IDENTITY in the environment)
 set -uo pipefail
-cpack=$1 config=$2 work=$3 stage=$4 version=$5
+cpack=$1 config=$2 work=$3 stage=$4
+. "${HEXAGON_IDENTITY:?the build sets it}"
+version=$HEXAGON_VERSION
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -2,10 +2,11 @@
 # The staged install holds what a desktop needs and nothing else: the program, its menu entry,
 # its icon at every size the menu entry's Icon name is looked up at, its metainfo, manual page,
 # license and changelog, with the releases recorded for the project's version.
-#   check_tree.sh STAGE PROJECT_VERSION SOURCE_SVG     (HEXAGON_APP_ID in the environment)
+#   check_tree.sh STAGE SOURCE_SVG     (HEXAGON_IDENTITY, the build's identity.env, in the environment)
 set -uo pipefail
-stage=$1 version=$2 source_svg=$3
-app_id=${HEXAGON_APP_ID:?the build sets it}
+stage=$1 source_svg=$2
+. "${HEXAGON_IDENTITY:?the build sets it}"
+version=$HEXAGON_VERSION app_id=$HEXAGON_APP_ID
 share=$stage/usr/share
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The release notes a version is published with come from its changelog entry, in both
-# languages.
+# languages, and tell how to check only the files that were downloaded.
 #   release_notes.sh changelog RELEASE_NOTES CHANGELOG
 #     The project's changelog: dpkg reads it, and every entry gives notes in English and
 #     Bulgarian. (That its newest entry is the project's version, check_tree.sh checks.)
@@ -8,6 +8,7 @@
 #     A table of changelogs: the notes hold the asked version's bullets and no other's, wrapped
 #     bullets joined, the day as written; an entry a language short fails.
 set -uo pipefail
+. "${HEXAGON_IDENTITY:?the build sets it}"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -63,8 +64,8 @@ changelogs[no_section]='torvelin-hexagon (1.0.0) unstable; urgency=medium
 
 # name | changelog | version | lines the notes must hold, or "fails" | lines they must not hold
 cases=(
-  "the newest entry|two_entries|1.1.0|# Torvelin Hexagon 1.1.0;2027-03-07;- New in 1.1.0, wrapped onto a second line.;- Second change of 1.1.0.;- Ново в 1.1.0, пренесено на втори ред.;- Втора промяна в 1.1.0.|- Only in 1.0.0.;- Само в 1.0.0."
-  "an older entry, its day as written in its own zone|two_entries|1.0.0|# Torvelin Hexagon 1.0.0;2026-12-08;- Only in 1.0.0.;- Само в 1.0.0.|- Second change of 1.1.0.;- Втора промяна в 1.1.0.;2026-12-09"
+  "the newest entry|two_entries|1.1.0|# $HEXAGON_NAME 1.1.0;2027-03-07;\`sha256sum -c --ignore-missing SHA256SUMS\` checks those that are there.;- New in 1.1.0, wrapped onto a second line.;- Second change of 1.1.0.;- Ново в 1.1.0, пренесено на втори ред.;- Втора промяна в 1.1.0.|- Only in 1.0.0.;- Само в 1.0.0."
+  "an older entry, its day as written in its own zone|two_entries|1.0.0|# $HEXAGON_NAME 1.0.0;2026-12-08;- Only in 1.0.0.;- Само в 1.0.0.|- Second change of 1.1.0.;- Втора промяна в 1.1.0.;2026-12-09"
   "a version with no entry|two_entries|1.2.0|fails|"
   "an entry without its Bulgarian|no_bulgarian|1.0.0|fails|"
   "an entry a Bulgarian bullet short|one_short|1.1.0|fails|"

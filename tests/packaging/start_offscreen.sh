@@ -5,8 +5,9 @@
 # nor gave up at start, and then ends within three seconds of the signal.
 #   start_offscreen.sh STAGE
 set -uo pipefail
+. "${HEXAGON_IDENTITY:?the build sets it}"
 stage=$1
-entry=$stage/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
+entry=$stage/usr/share/applications/$HEXAGON_APP_ID.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
 export PATH=$stage/usr/bin:$PATH QT_QPA_PLATFORM=offscreen
 program=$(command -v "${exec_line%% *}")

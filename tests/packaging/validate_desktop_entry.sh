@@ -3,7 +3,8 @@
 # warning, no hint.
 #   validate_desktop_entry.sh STAGE
 set -uo pipefail
-entry=$1/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
+. "${HEXAGON_IDENTITY:?the build sets it}"
+entry=$1/usr/share/applications/$HEXAGON_APP_ID.desktop
 report=$(desktop-file-validate "$entry" 2>&1)
 status=$?
 if [ "$status" -ne 0 ] || [ -n "$report" ]; then

@@ -4,8 +4,9 @@
 # window to its menu entry, name and icon by that class. Then it quits the program with SIGTERM.
 #   window_on_x11.sh STAGE
 set -uo pipefail
+. "${HEXAGON_IDENTITY:?the build sets it}"
 stage=$1
-entry=$stage/usr/share/applications/${HEXAGON_APP_ID:?the build sets it}.desktop
+entry=$stage/usr/share/applications/$HEXAGON_APP_ID.desktop
 tmp=$(mktemp -d)
 xvfb='' app=''
 cleanup() {
