@@ -56,10 +56,11 @@ HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis
 # address, and for the tests the three browser engines from Debian: Chromium, Firefox ESR, and
 # WebKitGTK's WebDriver with its MiniBrowser, which needs an X display (xvfb); then unzip, the
 # window font that every engine draws Times New Roman with, and zbarimg (zbar-tools), which reads
-# the QR code back. node comes with the machine; install_node_packages adds Debian's when there
-# is none.
+# the QR code back. The pupils' worksheet is made by WeasyPrint (weasyprint), in the same
+# Liberation fonts, and its test reads the PDF back with poppler-utils (pdfinfo, pdftotext,
+# pdftoppm). node comes with the machine; install_node_packages adds Debian's when there is none.
 HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb librsvg2-bin
-  imagemagick zip unzip fonts-liberation2 qrencode zbar-tools)
+  imagemagick zip unzip fonts-liberation2 qrencode zbar-tools weasyprint poppler-utils)
 
 # What scripts/check-reproducible needs besides the three kinds of build: git for its clones,
 # the Bulgarian locale's generator (locales) and diffoscope, which shows what differs inside two
