@@ -1,6 +1,6 @@
 # Cross-builds 64-bit Windows programs on Linux with MinGW-w64 (its POSIX-threads flavour, which
 # has std::thread and the rest of the C++20 library). CTest runs each test program under Wine,
-# through scripts/lib/wine-run, which keeps a headless Wine prefix of its own in the build folder.
+# through tests/lib/wine-run, which keeps a headless Wine prefix of its own in the build folder.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -16,4 +16,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-run)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/lib/wine-run)

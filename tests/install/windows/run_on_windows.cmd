@@ -1,0 +1,30 @@
+@echo off
+rem What the forge's Windows runner runs, natively, in the folder that
+rem   cmake --install build/windows --component windows_runner --prefix FOLDER
+rem made on Debian: every test program in FOLDER\tests, one after the other, then the install
+rem check in every scenario (or in those named). It fails when any of them fails, and when there
+rem is no test program.
+rem   run_on_windows.cmd FOLDER [SCENARIO...]
+setlocal EnableDelayedExpansion
+if "%~1"=="" (echo usage: run_on_windows.cmd FOLDER [SCENARIO...]& exit /b 2)
+set "folder=%~f1"
+set scenarios=
+:arguments
+shift
+if not "%~1"=="" (set "scenarios=!scenarios! %~1"& goto arguments)
+set failed=
+set count=0
+pushd "%folder%\tests"
+for %%p in (*.exe) do (
+  set /a count+=1
+  echo run_on_windows: %%p
+  "%%~fp"
+  if errorlevel 1 set "failed=!failed! %%p"
+)
+popd
+if %count%==0 (echo run_on_windows: no test program in %folder%\tests& exit /b 1)
+echo run_on_windows: install_check.exe%scenarios%
+"%folder%\install_check.exe"%scenarios%
+if errorlevel 1 set "failed=%failed% install_check.exe"
+if defined failed (echo run_on_windows: failed:%failed%& exit /b 1)
+echo run_on_windows: %count% test programs and the install check passed
