@@ -12,8 +12,8 @@ HEXAGON_BUILD_PACKAGES=(
 )
 
 # Packages for the robustness checks: clang with its sanitizer and libFuzzer runtimes (the fuzz
-# preset, scripts/fuzz), clang-tidy and python3, which picks our own files from the compile
-# database (scripts/lint).
+# preset, scripts/fuzz), and clang-tidy, whose run-clang-tidy runs it over the compile database
+# with python3 (scripts/lint).
 HEXAGON_CHECK_PACKAGES=(clang libclang-rt-dev clang-tidy python3)
 
 # What making the Debian package needs besides a build: dpkg-shlibdeps, which finds the package's
@@ -32,13 +32,13 @@ HEXAGON_INSTALL_TEST_PACKAGES=(desktop-file-utils appstream lintian xvfb xdotool
 HEXAGON_ARM64_PACKAGES=(crossbuild-essential-arm64 qt6-base-dev:arm64 libgtest-dev:arm64
   qemu-user-static)
 
-# What scripts/check-linux-install needs: mmdebstrap makes the fresh Debian systems (arch-test
-# tells it which architectures the machine can run), qemu's user emulation runs the arm64 ones
-# (binfmt-support registers it with the kernel), and on a private X display (xvfb) xdotool types
-# and clicks, xclip reads the report from the clipboard and python3-xlib closes the window as its
-# close button does.
-HEXAGON_LINUX_INSTALL_PACKAGES=(mmdebstrap arch-test qemu-user-static binfmt-support xvfb xdotool
-  xclip python3 python3-xlib)
+# What the Debian packages' install check needs (tests/install/linux): mmdebstrap makes the fresh
+# Debian systems (arch-test tells it which architectures the machine can run), qemu's user
+# emulation runs the arm64 ones (binfmt-support registers it with the kernel); on a private X
+# display (xvfb, whose xvfb-run needs xauth) under a window manager (openbox, which xprop from
+# x11-utils sees ready), xdotool types and xclip reads the report from the clipboard.
+HEXAGON_LINUX_INSTALL_PACKAGES=(mmdebstrap arch-test qemu-user-static binfmt-support xvfb xauth
+  x11-utils xdotool xclip openbox)
 
 # What the Windows program needs: the MinGW-w64 cross compiler (POSIX threads), Wine to run the
 # tests and the program on Linux, and GoogleTest's sources to build the tests for Windows; for its
@@ -62,7 +62,7 @@ HEXAGON_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 googletest nsis
 HEXAGON_WEB_PACKAGES=(emscripten chromium firefox-esr webkit2gtk-driver xvfb librsvg2-bin
   imagemagick zip unzip fonts-liberation2 qrencode zbar-tools weasyprint poppler-utils)
 
-# What scripts/check-reproducible needs besides the three kinds of build: git for its clones,
+# What the reproducibility check (tests/reproducible) needs besides the three kinds of build: git for its clones,
 # the Bulgarian locale's generator (locales) and diffoscope, which shows what differs inside two
 # files. Its small flavour opens the .deb, its tar files and the zips by itself (libarchive) and
 # with zipinfo (unzip); it shows the Linux program's sections with the compiler's binutils, PNG
