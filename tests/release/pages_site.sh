@@ -1,27 +1,28 @@
 #!/usr/bin/env bash
 # The folder the release workflow publishes at the home address (scripts/release/pages-site), made
-# from this build's site zip and QR code: it holds the site's files as the zip has them, the
-# screenshot and the QR code, and nothing else; and every address under the home that the
+# from this build's site zip, QR code and worksheet: it holds the site's files as the zip has
+# them, the screenshot, the QR code and the worksheet, and nothing else; and every address under the home that the
 # metainfo, the Windows zip's README or a document gives is a file there. (What the service
 # worker keeps, the site's tests show by using it offline.)
-#   pages_site.sh SOURCE_DIR HOME_ADDRESS SITE_ZIP QR_CODE WORK_DIR
+#   pages_site.sh SOURCE_DIR HOME_ADDRESS SITE_ZIP QR_CODE WORKSHEET WORK_DIR
 set -euo pipefail
-source=$1 home=$2 zip=$3 qr_code=$4 work=$5
+source=$1 home=$2 zip=$3 qr_code=$4 worksheet=$5 work=$6
 pages=$work/pages
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 rm -rf "$work" && mkdir -p "$work"
-"$source/scripts/release/pages-site" "$pages" "$zip" "$qr_code"
+"$source/scripts/release/pages-site" "$pages" "$zip" "$qr_code" "$worksheet"
 
 site_files=$(unzip -Z1 "$zip" | sed -n 's|^torvelin-hexagon/\(..*[^/]\)$|\1|p' | sort)
-expected=$(printf '%s\n' $site_files qr-code.png screenshot.png | sort)
+expected=$(printf '%s\n' $site_files qr-code.png screenshot.png worksheet.bg.pdf | sort)
 found=$(cd "$pages" && find . -type f | sed 's|^\./||' | sort)
 [ "$found" = "$expected" ] || fail "the folder differs (> more, < missing):" \
   "$(diff <(echo "$expected") <(echo "$found") | grep '^[<>]' | xargs)"
 cmp -s "$pages/screenshot.png" "$source/docs/screenshot.png" ||
   fail "screenshot.png is not docs/screenshot.png"
 cmp -s "$pages/qr-code.png" "$qr_code" || fail "qr-code.png is not the build's QR code"
+cmp -s "$pages/worksheet.bg.pdf" "$worksheet" || fail "worksheet.bg.pdf is not the build's worksheet"
 
 # Addresses under the home, from the files that give them (the metainfo's as configured), without
 # the full stop or comma of a sentence that ends with one.
