@@ -6,9 +6,9 @@
 # day older. The second builds only once, later, under another time zone, locale and umask.
 # Then compares the two dist/ folders. For each file that differs it names the file and shows
 # what differs inside it with diffoscope, and exits with status 1; the clones are kept to look at.
-#   scripts/check-reproducible [COMMIT]    HEAD unless told
+#   tests/reproducible/check_reproducible.sh [COMMIT]    HEAD unless told
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 . scripts/lib/common.sh
 
 install_missing_packages "${HEXAGON_BUILD_PACKAGES[@]}" "${HEXAGON_DEB_PACKAGES[@]}" \
