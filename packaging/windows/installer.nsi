@@ -4,7 +4,7 @@
 ; A computer room installs it with "setup.exe /S" (add /DESKTOP for the desktop shortcut, and
 ; /D=C:\Folder as the last argument for another folder) and removes it with the registry's
 ; QuietUninstallString. While the program's Windows Installer package (.msi) is installed, it
-; refuses, so that a computer never has the program twice.
+; refuses, so that a computer never has the program twice; so it does over a newer version.
 ;
 ; The build passes every input on makensis's command line:
 ;   -DIDENTITY=<identity.env> -DVERSION=1.0.0 -DPROGRAM=<the .exe> -DLICENSE=<LICENSE.txt>
@@ -34,6 +34,7 @@ ManifestDPIAware true
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include Sections.nsh
+!include WordFunc.nsh
 
 ; Defines SYMBOL as the value of the identity's line KEY='value'.
 !macro Identity SYMBOL KEY
@@ -91,6 +92,8 @@ LangString DESKTOP_SECTION ${LANG_ENGLISH} "Desktop shortcut"
 LangString NEEDS_ADMIN ${LANG_BULGARIAN} "Инсталирането изисква права на администратор."
 LangString NEEDS_ADMIN ${LANG_ENGLISH} "Installing needs administrator rights."
 LangString MSI_INSTALLED ${LANG_BULGARIAN} "„${NAME}“ вече е инсталиран с пакета на Windows Installer (.msi). Първо го премахнете (в „Настройки“, „Приложения“) или обновете програмата с по-нов пакет .msi."
+LangString NEWER_INSTALLED ${LANG_BULGARIAN} "На компютъра вече има по-нова версия на „${NAME}“ ($R1). За да инсталирате тази (${VERSION}), първо премахнете по-новата."
+LangString NEWER_INSTALLED ${LANG_ENGLISH} "A newer version of ${NAME_EN} ($R1) is already installed. To install this one (${VERSION}), remove the newer version first."
 LangString MSI_INSTALLED ${LANG_ENGLISH} "${NAME_EN} is already installed from its Windows Installer package (.msi). Remove it first (Settings, Apps), or update it with a newer .msi package."
 
 ; The version information Explorer shows for the installer and for the uninstaller it writes.
@@ -161,6 +164,18 @@ Function .onInit
     MessageBox MB_ICONSTOP "$(MSI_INSTALLED)" /SD IDOK
     SetErrorLevel 1638 ; ERROR_PRODUCT_VERSION: another version of the program is installed
     Quit
+  ${EndIf}
+  ; A newer version this installer put on the computer stays: an older one changes nothing, as an
+  ; older Windows Installer package refuses too. The same or an older installed version is
+  ; replaced in place.
+  ReadRegStr $R1 HKLM "${UNINSTALL_KEY}" DisplayVersion
+  ${If} $R1 != ""
+    ${VersionCompare} $R1 "${VERSION}" $R2
+    ${If} $R2 == 1
+      MessageBox MB_ICONSTOP "$(NEWER_INSTALLED)" /SD IDOK
+      SetErrorLevel 1638 ; ERROR_PRODUCT_VERSION: another version of the program is installed
+      Quit
+    ${EndIf}
   ${EndIf}
   ; /DESKTOP selects the desktop shortcut, for a silent install that has no components page.
   ${GetParameters} $0

@@ -48,6 +48,8 @@ const std::vector<Scenario> kScenarios = {
      true, 0, {L"{setup} /S /DESKTOP /D={folder}"}},
     {"setup_over_an_older_version", Installer::kSetup, Place::kOlderFolder, false, 0,
      {L"older-setup.exe /S /D={folder}", L"{setup} /S"}},
+    {"setup_refuses_an_older_version", Installer::kSetup, Place::kProgramFiles, false,
+     ERROR_PRODUCT_VERSION, {L"{setup} /S", L"older-setup.exe /S"}},
     {"msi", Installer::kMsi, Place::kProgramFiles, false, 0, {L"msiexec /i {msi} /qn"}},
     {"msi_over_an_older_version", Installer::kMsi, Place::kProgramFiles, false, 0,
      {L"msiexec /i older.msi /qn", L"msiexec /i {msi} /qn"}},
