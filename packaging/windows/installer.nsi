@@ -91,6 +91,8 @@ LangString DESKTOP_SECTION ${LANG_BULGARIAN} "Пряк път на работн�
 LangString DESKTOP_SECTION ${LANG_ENGLISH} "Desktop shortcut"
 LangString NEEDS_ADMIN ${LANG_BULGARIAN} "Инсталирането изисква права на администратор."
 LangString NEEDS_ADMIN ${LANG_ENGLISH} "Installing needs administrator rights."
+LangString FOLDER_NOT_PROTECTED ${LANG_BULGARIAN} "Правата на папката „$INSTDIR“ не могат да се ограничат до администраторите, затова програмата не се инсталира там. Изберете папка в Program Files."
+LangString FOLDER_NOT_PROTECTED ${LANG_ENGLISH} "The rights of the folder $INSTDIR cannot be limited to the administrators, so the program is not installed there. Choose a folder in Program Files."
 LangString MSI_INSTALLED ${LANG_BULGARIAN} "„${NAME}“ вече е инсталиран с пакета на Windows Installer (.msi). Първо го премахнете (в „Настройки“, „Приложения“) или обновете програмата с по-нов пакет .msi."
 LangString NEWER_INSTALLED ${LANG_BULGARIAN} "На компютъра вече има по-нова версия на „${NAME}“ ($R1). За да инсталирате тази (${VERSION}), първо премахнете по-новата."
 LangString NEWER_INSTALLED ${LANG_ENGLISH} "A newer version of ${NAME_EN} ($R1) is already installed. To install this one (${VERSION}), remove the newer version first."
@@ -114,9 +116,36 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Copyright (c) 2026 ${PUBLI
   IntOp ${TOTAL} ${TOTAL} + $R9
 !macroend
 
+; Outside Program Files, a new folder takes the rights of the folder above it, where every user
+; may often write (a drive's root, say): a pupil could then replace the program, or the
+; uninstaller that an administrator runs later. The folder gets the rights Program Files gives
+; instead, before anything is put into it: the administrators own it; they and SYSTEM have full
+; control, users may read and run; nothing is inherited from above. Should that fail, nothing is
+; installed.
+Function ProtectFolder
+  StrLen $1 "$PROGRAMFILES64\"
+  StrCpy $2 "$INSTDIR" $1
+  ${If} $2 == "$PROGRAMFILES64\"
+    Return
+  ${EndIf}
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /setowner *S-1-5-32-544 /T /C /Q'
+  Pop $0
+  ${If} $0 == 0
+    nsExec::ExecToLog '"$SYSDIR\icacls.exe" "$INSTDIR" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /T /C /Q'
+    Pop $0
+  ${EndIf}
+  ${If} $0 != 0
+    MessageBox MB_ICONSTOP "$(FOLDER_NOT_PROTECTED)" /SD IDOK
+    RMDir "$INSTDIR"
+    SetErrorLevel 1603 ; ERROR_INSTALL_FAILURE
+    Quit
+  ${EndIf}
+FunctionEnd
+
 Section "$(PROGRAM_SECTION)" SectionProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
+  Call ProtectFolder
   File "/oname=${EXE}" "${PROGRAM}"
   File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"

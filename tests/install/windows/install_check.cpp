@@ -51,6 +51,8 @@ const std::vector<Scenario> kScenarios = {
     {"setup_refuses_an_older_version", Installer::kSetup, Place::kProgramFiles, false,
      ERROR_PRODUCT_VERSION, {L"{setup} /S", L"older-setup.exe /S"}},
     {"msi", Installer::kMsi, Place::kProgramFiles, false, 0, {L"msiexec /i {msi} /qn"}},
+    {"msi_into_another_folder", Installer::kMsi, Place::kSchoolFolder, false, 0,
+     {L"msiexec /i {msi} /qn INSTALLDIR=\"{folder}\""}},
     {"msi_over_an_older_version", Installer::kMsi, Place::kProgramFiles, false, 0,
      {L"msiexec /i older.msi /qn", L"msiexec /i {msi} /qn"}},
     {"msi_over_another_build", Installer::kMsi, Place::kProgramFiles, false, 0,
@@ -184,6 +186,9 @@ private:
     }
     checkEntryValues();
     checkFiles();
+    if (scenario_.place != Place::kProgramFiles) {
+      checkRights();
+    }
     checkShortcut(menu_ + shortcut_);
     if (scenario_.desktopShortcut) {
       checkShortcut(machine_.desktop + shortcut_);
@@ -249,6 +254,21 @@ private:
     }
   }
 
+  // Outside Program Files the folder and the program are the administrators' alone, as there: no
+  // pupil may replace the program or the uninstaller an administrator later runs.
+  void checkRights() {
+    if (machine_.wine) {
+      std::puts("the folder's rights are not checked: Wine keeps no rights on files");
+      return;
+    }
+    for (const auto& path : {folder_, folder_ + L"\\torvelin-hexagon.exe"}) {
+      if (const auto why = notTheAdministratorsAlone(path)) {
+        fail(toUtf8(path) + " is not the administrators' alone: " + *why);
+      }
+    }
+    std::printf("%s and its program are the administrators' alone\n", toUtf8(folder_).c_str());
+  }
+
   // The shortcut names the installed program (and, from setup.exe, its icon), and opens its
   // window, which closes with status 0.
   void checkShortcut(const std::wstring& path) {
@@ -303,6 +323,11 @@ private:
     std::printf("the silent uninstall took %lld ms\n", result.milliseconds);
     if (!uninstallEntries(machine_.id("HEXAGON_PUBLISHER")).empty()) {
       fail("an entry of the program is left");
+    }
+    // The Windows Installer package's own key, where it remembers its folder.
+    const std::wstring own = L"Software\\" + machine_.id("HEXAGON_APP_ID");
+    if (machineKeyExists(own)) {
+      fail("HKLM\\" + toUtf8(own) + " is left");
     }
   }
 

@@ -6,7 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <regex>
+
+#include <aclapi.h>
+#include <sddl.h>
 
 #include "wide_text.h"
 
@@ -26,6 +30,32 @@ std::wstring lowerCase(std::wstring text) {
 
 std::wstring subkeyOf(const std::wstring& key) {
   return std::wstring(kUninstallKey) + L"\\" + key;
+}
+
+// Any right that changes a file or folder, its contents, its rights or its owner.
+constexpr ACCESS_MASK kChangingRights = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA |
+                                        FILE_WRITE_ATTRIBUTES | FILE_DELETE_CHILD | DELETE |
+                                        WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+
+bool isAdministratorsOrSystem(PSID sid) {
+  for (const auto kind : {WinBuiltinAdministratorsSid, WinLocalSystemSid}) {
+    BYTE known[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof known;
+    if (CreateWellKnownSid(kind, nullptr, known, &size) != FALSE && EqualSid(sid, known) != FALSE) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string sidText(PSID sid) {
+  LPWSTR text = nullptr;
+  if (ConvertSidToStringSidW(sid, &text) == FALSE) {
+    return "an account";
+  }
+  std::string shown = toUtf8(text);
+  LocalFree(text);
+  return shown;
 }
 
 }  // namespace
@@ -140,6 +170,15 @@ std::optional<DWORD> entryNumber(const std::wstring& key, const wchar_t* name) {
   return value;
 }
 
+bool machineKeyExists(const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(opened);
+  return true;
+}
+
 std::vector<std::wstring> namesIn(const std::wstring& folder) {
   std::vector<std::wstring> names;
   std::error_code error;
@@ -172,6 +211,47 @@ bool sameBytes(const std::wstring& one, const std::wstring& other) {
 bool exists(const std::wstring& path) {
   std::error_code error;
   return fs::exists(path, error);
+}
+
+std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path) {
+  PSID owner = nullptr;
+  PACL rights = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
+                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
+                            nullptr, &rights, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return "its rights cannot be read";
+  }
+  const std::unique_ptr<void, decltype(&LocalFree)> owned(descriptor, &LocalFree);
+  std::string why;
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  if (GetSecurityDescriptorControl(descriptor, &control, &revision) == FALSE ||
+      (control & SE_DACL_PROTECTED) == 0) {
+    why += " it inherits rights from the folder above;";
+  }
+  if (!isAdministratorsOrSystem(owner)) {
+    why += " its owner is " + sidText(owner) + ";";
+  }
+  if (rights == nullptr) {
+    return why + " it has no rights list, so anyone may do anything";
+  }
+  for (DWORD index = 0; index < rights->AceCount; ++index) {
+    void* entry = nullptr;
+    if (GetAce(rights, index, &entry) == FALSE) {
+      continue;
+    }
+    const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(entry);
+    auto* sid = const_cast<DWORD*>(&allowed->SidStart);
+    if (allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
+        (allowed->Mask & kChangingRights) != 0 && !isAdministratorsOrSystem(sid)) {
+      why += " " + sidText(sid) + " may change it;";
+    }
+  }
+  if (why.empty()) {
+    return std::nullopt;
+  }
+  return why.substr(1, why.size() - 2);
 }
 
 std::set<std::wstring> driveContents() {

@@ -41,11 +41,19 @@ std::vector<std::wstring> uninstallEntries(const std::wstring& publisher);
 std::optional<std::wstring> entryString(const std::wstring& key, const wchar_t* name);
 std::optional<DWORD> entryNumber(const std::wstring& key, const wchar_t* name);
 
+// Whether HKLM holds the key.
+bool machineKeyExists(const std::wstring& key);
+
 // The names of the files and folders directly in folder, sorted; empty when there is no folder.
 std::vector<std::wstring> namesIn(const std::wstring& folder);
 std::uintmax_t sizeOfFilesIn(const std::wstring& folder);
 bool sameBytes(const std::wstring& one, const std::wstring& other);
 bool exists(const std::wstring& path);
+
+// Why others than the administrators and SYSTEM could change the file or folder at path (its
+// owner, rights it inherits from the folder above, a right to write given to anyone else), or
+// nothing when only they can.
+std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path);
 
 // Every file and folder on the C: drive but Windows' own and the temporary ones, as paths below
 // C:\. Used under Wine, whose drive is small.
