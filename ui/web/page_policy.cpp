@@ -8,7 +8,8 @@ std::string contentSecurityPolicy(const PolicySources& sources) {
   // allows it in every browser the page supports is 'unsafe-eval': Chrome before 97 and Safari
   // before 16 know no other ('wasm-unsafe-eval' came then). A browser that knows both honours
   // 'unsafe-eval' as well, so no browser refuses eval() here; no script but the page's own can
-  // run to call it, and those call none.
+  // run to call it, and those call none: the program is linked with -sDYNAMIC_EXECUTION=0, with
+  // which emscripten writes no eval() or new Function() into its script.
   std::string scripts = "script-src";
   for (const std::string& hash : sources.scriptHashes) {
     scripts += " 'sha256-" + hash + "'";

@@ -1,7 +1,7 @@
 // The page's form as a user finds it, row by row from the layout table: places, kinds, texts,
-// colours, names and the focus order, and the page's policy refusing requests, in every engine;
-// in Chromium also the font really drawn, a phone's narrow screen, the page's requests, and
-// axe-core's accessibility rules.
+// colours, names and the focus order, and the page's policy refusing requests and scripts, in
+// every engine; in Chromium also the font really drawn, a phone's narrow screen, the page's
+// requests, and axe-core's accessibility rules.
 import assert from 'node:assert/strict';
 import { once } from 'node:events';
 import { readFileSync } from 'node:fs';
@@ -136,8 +136,9 @@ test('on a phone the form scales to the screen\'s width and a tap presses a butt
 }, { viewport: phone, isMobile: true, hasTouch: true, deviceScaleFactor: 2 }));
 
 // The page's own policy at work: a fetch, an image and a form sent from inside the page to a
-// server on this machine are each refused by the browser, with a violation, and never arrive.
-test('the page\'s policy refuses a fetch, an image and a form; the server hears none', () => withForm(async (page) => {
+// server on this machine are each refused by the browser, with a violation, and never arrive; a
+// script put into the page does not run.
+test('the page\'s policy refuses a fetch, an image, a form and a script; the server hears none', () => withForm(async (page) => {
   const heard = [];
   const server = createServer((request, response) => { heard.push(request.url); response.end(); });
   await once(server.listen(0, '127.0.0.1').unref(), 'listening');
@@ -147,10 +148,13 @@ test('the page\'s policy refuses a fetch, an image and a form; the server hears 
     new Image().src = `${address}image`;
     const form = Object.assign(document.createElement('form'), { method: 'post', action: `${address}form` });
     try { document.body.appendChild(form).submit(); } catch { /* Firefox throws where it refuses */ }
+    document.body.append(Object.assign(document.createElement('script'), { text: 'window.hexagonForeign = true;' }));
   }, to);
-  await until(page, () => hexagonViolations.length === 3);
+  await until(page, () => hexagonViolations.length === 4);
   assert.deepEqual((await page.errors()).sort(), ['connect-src fetch', 'form-action form', 'img-src image']
-    .map((refused) => `Content-Security-Policy: ${refused.replace(' ', ` refused ${to}`)}`));
+    .map((refused) => `Content-Security-Policy: ${refused.replace(' ', ` refused ${to}`)}`)
+    .concat('Content-Security-Policy: script-src-elem refused inline').sort());
+  assert.equal(await page.evaluate(() => window.hexagonForeign === true), false);
   assert.deepEqual(heard, []);
 }));
 
