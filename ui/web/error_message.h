@@ -10,6 +10,11 @@ inline constexpr char kErrorMessageTitleId[] = "ErrorMessageTitle";
 inline constexpr char kErrorMessageTextId[] = "ErrorMessageText";
 // Its one button, "OK" in the page's language.
 inline constexpr char kErrorMessageButton[] = "Добре";
+// What it says when the program cannot start: its WebAssembly was not compiled or instantiated.
+// The page writes it into the message, since no code of the program has run to do so.
+inline constexpr char kCannotStartMessage[] =
+    "Програмата не може да се стартира в този браузър: изпълнението на WebAssembly е изключено "
+    "или не е разрешено от сайта.";
 
 // The program's unhandled-error action: a modal message over the form, titled with the program's
 // name and showing the error's text (errorMessageText), its button focused. Return, Space or

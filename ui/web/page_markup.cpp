@@ -74,13 +74,16 @@ std::string formMarkup() {
 }
 
 // The error message: a modal dialog titled with the program's name; its one button closes it,
-// as do Return, Space and Escape, and the browser gives the focus back where it was.
+// as do Return, Space and Escape, and the browser gives the focus back where it was. Its text is
+// the program's own until the program has started and put in the error's: if it never starts,
+// that is what the message says.
 std::string errorMessageMarkup() {
   return std::string("<dialog id=\"") + kErrorMessageId +
          "\" role=\"alertdialog\" aria-labelledby=\"" + kErrorMessageTitleId +
          "\" aria-describedby=\"" + kErrorMessageTextId + "\">\n<form method=\"dialog\"><h2 id=\"" +
          kErrorMessageTitleId + "\">" + escapeMarkup(kProgramName) + "</h2><p id=\"" +
-         kErrorMessageTextId + "\"></p><button autofocus>" + escapeMarkup(kErrorMessageButton) +
+         kErrorMessageTextId + "\">" + escapeMarkup(kCannotStartMessage) +
+         "</p><button autofocus>" + escapeMarkup(kErrorMessageButton) +
          "</button></form>\n</dialog>\n";
 }
 
@@ -90,35 +93,59 @@ std::string errorMessageMarkup() {
 // There the browser decodes the WebAssembly itself, with no decoding loop in JavaScript, and
 // compiles it while it reads the script, which is handed that module instead of fetching one:
 // a page opened from a disk may fetch nothing. The script then runs as an element of its own,
-// which the policy allows by the hash of that text.
+// which the policy allows by the hash of that text. A WebAssembly that cannot be compiled or
+// instantiated (a browser without it or with it turned off, a server's policy that forbids it:
+// Chromium and Firefox refuse such a module when compiling it, WebKit when instantiating it)
+// opens the form's message, which holds the words for it from the start; without <dialog> they
+// go into the report box.
 constexpr std::string_view kStartScript = R"(requestAnimationFrame(() => setTimeout(() => {
-const text = document.getElementById('ProgramWasm').text;
-const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
-  : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-const compiled = WebAssembly.compile(bytes);
-window.Module = { instantiateWasm: (imports, done) => {
-  compiled.then((module) => WebAssembly.instantiate(module, imports)).then(done);
-  return {};
-} };
+const compiled = new Promise((compile) => {
+  const text = document.getElementById('ProgramWasm').text;
+  const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
+    : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  compile(WebAssembly.compile(bytes));
+});
+const asked = new Promise((ask) => {
+  window.Module = { instantiateWasm: (imports, done) => { ask({ imports, done }); return {}; } };
+});
+const cannotStart = () => {
+  const message = document.querySelector('dialog');
+  if (typeof message.showModal === 'function') message.showModal();
+  else document.querySelector('textarea').value = message.querySelector('p').textContent;
+};
+Promise.all([compiled, asked]).then(([module, { imports, done }]) =>
+  WebAssembly.instantiate(module, imports).then(done, cannotStart), cannotStart);
 const program = document.createElement('script');
 program.text = document.getElementById('Program').text;
 document.body.append(program);
 }));)";
 
-// A script must not hold the text that would end its element early; inside a string, where
-// alone it can stand in the program's script, "<\/script" means the same.
-std::string escapedScript(std::string script) {
-  constexpr std::string_view kEnd = "</script";
-  for (std::size_t at = script.find(kEnd); at != std::string::npos; at = script.find(kEnd, at)) {
-    script.insert(at + 1, "\\");
+// The HTML parser ends a script element at "</script" in any case, and after "<!--" a later
+// "<script" keeps it from ending there. In the scripts the page carries, either can stand only in
+// a string, a regular expression, a template or a comment, where "\x3C" means the same "<" (in a
+// comment it changes nothing).
+std::string escapedScript(std::string_view script) {
+  std::string folded(script);  // its ASCII letters in lower case, as the parser compares them
+  std::transform(folded.begin(), folded.end(), folded.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  std::string escaped;
+  for (std::size_t at = 0; at < script.size(); ++at) {
+    const std::string_view rest = std::string_view(folded).substr(at);
+    if (rest.starts_with("</script") || rest.starts_with("<!--")) {
+      escaped += "\\x3C";
+    } else {
+      escaped += script[at];
+    }
   }
-  return script;
+  return escaped;
 }
 
-std::string programElements(std::string_view script, std::string_view wasmBase64) {
+std::string programElements(std::string_view start, std::string_view script,
+                            std::string_view wasmBase64) {
   return "<script type=\"text/plain\" id=\"ProgramWasm\">" + std::string(wasmBase64) +
          "</script>\n<script type=\"text/plain\" id=\"Program\">" + std::string(script) +
-         "</script>\n<script>" + std::string(kStartScript) + "</script>\n";
+         "</script>\n<script>" + std::string(start) + "</script>\n";
 }
 
 // The stylesheet: the form at 1:1 on a wide screen and scaled as one picture to the width of a
@@ -182,7 +209,8 @@ std::string pageStyle() {
            "dialog h2{align-self:stretch;margin:0;padding:2px 8px;font:inherit;background:" +
            cssColour(labelRow().background) +
            "}\n"
-           "dialog p{margin:16px}\n"
+           // A long text wraps at about the form's width rather than the window's.
+           "dialog p{max-width:24em;margin:16px}\n"
            "dialog button{min-width:5.5em;margin:0 0 12px;padding:2px 8px;border:2px solid;"
            "border-color:" +
            raised + ";background:#f0f0f0;color:#000;font:inherit}\n";
@@ -195,13 +223,14 @@ std::string pageDocument(const PageParts& parts, const Sha256Base64& sha256) {
   // The policy names each script and the stylesheet by the hash of its exact text, so the texts
   // are made first.
   const std::string style = "\n" + pageStyle();
+  const std::string start = escapedScript(kStartScript);
   const std::string program = escapedScript(parts.script);
-  PolicySources sources{
-      {sha256(kStartScript), sha256(program)}, sha256(style), !parts.siteHead.empty()};
+  PolicySources sources{{sha256(start), sha256(program)}, sha256(style), !parts.siteHead.empty()};
   std::string siteHead = parts.siteHead;
   if (!parts.siteScript.empty()) {
-    sources.scriptHashes.push_back(sha256(parts.siteScript));
-    siteHead += "<script>" + parts.siteScript + "</script>\n";
+    const std::string siteScript = escapedScript(parts.siteScript);
+    sources.scriptHashes.push_back(sha256(siteScript));
+    siteHead += "<script>" + siteScript + "</script>\n";
   }
   return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta http-equiv=\"Content-Security-Policy\" content=\"" +
@@ -210,7 +239,7 @@ std::string pageDocument(const PageParts& parts, const Sha256Base64& sha256) {
          escapeMarkup(windowCaption()) + "</title>\n<link rel=\"icon\" type=\"image/svg+xml\"" +
          " href=\"" + svgDataAddress(parts.icon) + "\">\n" + siteHead + "<style>" + style +
          "</style>\n</head>\n<body>\n" + formMarkup() + errorMessageMarkup() +
-         programElements(program, parts.wasmBase64) + "</body>\n</html>\n";
+         programElements(start, program, parts.wasmBase64) + "</body>\n</html>\n";
 }
 
 }  // namespace hexagon

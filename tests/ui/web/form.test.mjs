@@ -1,13 +1,18 @@
 // The page's form as a user finds it, row by row from the layout table: places, kinds, texts,
-// colours, names and the focus order, and the page's policy refusing requests and scripts, in
-// every engine; in Chromium also the font really drawn, a phone's narrow screen, the page's
-// requests, and axe-core's accessibility rules.
+// colours, names and the focus order, the page's policy refusing requests and scripts, the page
+// saying when the program cannot start, and the page writer keeping scripts whole, in every
+// engine; in Chromium also the font really drawn, a phone's narrow screen, the page's requests,
+// and axe-core's accessibility rules.
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { once } from 'node:events';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { test } from 'node:test';
+import { pathToFileURL } from 'node:url';
 
 import { checkClick, fill, keepScreenshot, layout, onlyIn, pixels, until, useEngine, withForm }
   from './page.mjs';
@@ -157,6 +162,52 @@ test('the page\'s policy refuses a fetch, an image, a form and a script; the ser
   assert.equal(await page.evaluate(() => window.hexagonForeign === true), false);
   assert.deepEqual(heard, []);
 }));
+
+// A server whose own policy lets the page's scripts run but not compile WebAssembly (it names no
+// 'unsafe-eval' or 'wasm-unsafe-eval'): the page says that the program cannot start, in its
+// message, or in the report box where there is no <dialog>.
+const cannotStart = [
+  { where: 'its message', picture: 'cannot-start',
+    says: (text) => document.querySelector('dialog[open] p')?.textContent === text },
+  { where: 'the report box, without <dialog>', initScript: () => { delete HTMLDialogElement.prototype.showModal; },
+    says: (text) => document.getElementById('Text1_0').value === text,
+    only: onlyIn('chromium', 'takes <dialog> away before the page\'s scripts run') },
+];
+for (const { where, picture, says, initScript, only = {} } of cannotStart) {
+  test(`where the server forbids WebAssembly, ${where} says the program cannot start`, only, async () => {
+    const served = readFileSync(process.env.HEXAGON_PAGE);
+    const server = createServer((request, response) => response.writeHead(200, {
+      'Content-Type': 'text/html; charset=utf-8', 'Content-Security-Policy': 'script-src \'unsafe-inline\'',
+    }).end(served));
+    await once(server.listen(0, '127.0.0.1').unref(), 'listening');
+    await withForm(async (page) => {
+      if (picture) await keepScreenshot(page, picture);
+      // Nothing but the refusal itself (which WebKit reports twice and Firefox not at all).
+      const refusal = 'Content-Security-Policy: script-src refused wasm-eval';
+      assert.deepEqual((await page.errors()).filter((error) => error !== refusal), []);
+    }, { url: `http://127.0.0.1:${server.address().port}/`, initScript,
+      ready: (page) => until(page, says, layout.cannotStartMessage) });
+  });
+}
+
+// The page writer keeps a script whole whatever it holds: the program's script with "</SCRIPT>"
+// and "<!-- <script>" in it, which would end its element early, or keep the page's next script
+// element from ending, if they were put into the page as they are.
+test('a script that holds "</SCRIPT>" and "<!-- <script>" stays whole in the page', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'torvelin-written-'));
+  const [icon, script, written] = ['icon.svg', 'program.js', 'page.html'].map((name) => join(folder, name));
+  const held = '</SCRIPT> <!-- <script>';
+  try {
+    writeFileSync(icon, '<svg xmlns="http://www.w3.org/2000/svg"/>');
+    writeFileSync(script, `${readFileSync(process.env.HEXAGON_PROGRAM, 'utf8')}\nwindow.hexagonHeld = ${JSON.stringify(held)};\n`);
+    execFileSync(process.execPath, ['--no-experimental-fetch', process.env.HEXAGON_MAKE_PAGE, icon, script,
+      process.env.HEXAGON_PROGRAM_WASM, written]);
+    await withForm(async (page) => assert.equal(await page.evaluate(() => window.hexagonHeld), held),
+      { url: pathToFileURL(written).href });
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
 
 // The page needs nothing but itself: no font, script or statistics from anywhere.
 test('the page asks for nothing beyond itself, opened and used', devTools, () => withForm(async (page) => {

@@ -2,8 +2,10 @@
 // (page_oracle, built from the program's C++), and readers of the form as a user sees it.
 // The build tells where things are through the environment: HEXAGON_ENGINE (chromium, firefox or
 // webkit; engines/ has one adapter for each), HEXAGON_PAGE (the one-file page), HEXAGON_ORACLE
-// (page_oracle.js), HEXAGON_SCREENSHOTS (where pictures are kept) and, for the site's tests,
-// HEXAGON_SITE_ZIP (the site's zip).
+// (page_oracle.js), HEXAGON_SCREENSHOTS (where pictures are kept), for writing a page of one's
+// own HEXAGON_MAKE_PAGE (make_page.js), HEXAGON_PROGRAM (the program's script) and
+// HEXAGON_PROGRAM_WASM (its WebAssembly as base64), and, for the site's tests, HEXAGON_SITE_ZIP
+// (the site's zip).
 //
 // Every adapter's engine opens a page in a fresh context, `open(url, { viewport, initScript })`
 // (a script the page runs before its own; WebKit's, as soon as its document is there), and the page

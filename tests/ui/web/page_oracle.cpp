@@ -79,7 +79,7 @@ void printLayout() {
       ",\"caption\":" + quoted(windowCaption()) + ",\"errorTitle\":" + quoted(kProgramName) +
       ",\"errorButton\":" + quoted(kErrorMessageButton) +
       ",\"overflowMessage\":" + quoted(errorMessageText(RuntimeError(RuntimeError::kOverflow))) +
-      ",\"rows\":[";
+      ",\"cannotStartMessage\":" + quoted(kCannotStartMessage) + ",\"rows\":[";
   for (const ControlRow& control : kHexagonLayout) {
     json += row(control) + (&control == &kHexagonLayout.back() ? "]}" : ",");
   }
