@@ -11,9 +11,10 @@
 // (a script the page runs before its own; WebKit's, as soon as its document is there), and the page
 // has the same few verbs: evaluate(fn, arg) in the page, click(id), focus(id), type(text),
 // press(key) (Enter, " ", Escape, Tab, End, Backspace, Control+C, Control+V), reload(),
-// offline() (cuts the browser's network where the engine can, and says whether it did),
-// screenshot(path), byRole(role, name) (the ids of the elements the engine gives that role and
-// accessible name), errors() (the uncaught errors the page met since last asked) and close().
+// goto(url) (another address, in the same context), offline() (cuts the browser's network where
+// the engine can, and says whether it did), screenshot(path), byRole(role, name) (the ids of the
+// elements the engine gives that role and accessible name), errors() (the uncaught errors the
+// page met since last asked) and close().
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
@@ -74,12 +75,13 @@ addEventListener('securitypolicyviolation', (event) => hexagonViolations.push(
 `;
 async function open(url, { initScript = () => {}, ...options }) {
   const page = await engine.open(url, { ...options, initScript: `${keepViolations}(${initScript})();` });
-  const { errors, reload } = page;
+  const { errors, reload, goto } = page;
   const violations = [];
   const take = async () => violations.push(...await page.evaluate(() => hexagonViolations.splice(0)));
   return Object.assign(page, {
     errors: async () => { await take(); return [...await errors(), ...violations.splice(0)]; },
     reload: async () => { await take(); await reload(); },
+    goto: async (to) => { await take(); await goto(to); },
   });
 }
 

@@ -1,9 +1,10 @@
 // The web site as whoever runs the school's server puts it up: the zip unpacked into an empty
-// folder and served as plain files. Every engine must keep it for use without a network and take
-// up a new version; Chromium must also find it installable, and work without service workers.
+// folder and served as plain files. Every engine must keep it for use without a network, take up
+// a new version, and keep two copies on one server apart; Chromium must also find it installable,
+// and work without service workers.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
@@ -21,25 +22,46 @@ before(() => {
 });
 after(() => rmSync(folder, { recursive: true, force: true }));
 
-// The site visited once, its service worker running and in charge of the page. Each test has a
-// server of its own, an origin nothing has been kept for.
-async function withSite(body) {
-  const server = await serveFolder(site);
-  const visited = async (page) => {
-    await ready(page);
-    await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
-    await page.reload();
-    await until(page, () => navigator.serviceWorker.controller !== null
-      && document.activeElement?.id === 'Text2_0');
-  };
+// The site visited once, its service worker running and in charge of the page.
+async function visited(page) {
+  await ready(page);
+  await page.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+  await page.reload();
+  await until(page, () => navigator.serviceWorker.controller !== null
+    && document.activeElement?.id === 'Text2_0');
+}
+
+// The site at `path` of a server of `folder` (its own for each test, an origin nothing has been
+// kept for), visited once.
+async function withSite(body, { folder: served = site, path = '' } = {}) {
+  const server = await serveFolder(served);
+  const origin = `http://127.0.0.1:${server.address().port}`;
   try {
-    await withForm((page) => body(page, server),
-      { url: `http://127.0.0.1:${server.address().port}/`, ready: visited });
+    await withForm((page) => body(page, server, origin), { url: `${origin}/${path}`, ready: visited });
   } finally {
     server.closeAllConnections();
     server.close();
   }
 }
+
+// Without a network: the server stops answering, and where the engine can, the browser is cut
+// off as well.
+async function goOffline(page, server) {
+  server.closeAllConnections();
+  server.close();
+  await page.offline();
+}
+
+// A new version of the site in `folder`: a mark in its page, another version in its worker.
+// Gives back what puts the old one back.
+function putNewVersion(folder) {
+  const [index, worker] = [join(folder, 'index.html'), join(folder, 'sw.js')];
+  const [page, code] = [index, worker].map((file) => readFileSync(file, 'utf8'));
+  writeFileSync(index, page.replace('</main>', '<p id="NewVersion">new</p></main>'));
+  writeFileSync(worker, code.replace(/^const version = '.+';$/m, 'const version = \'next\';'));
+  return () => { writeFileSync(index, page); writeFileSync(worker, code); };
+}
+const newVersionShown = (page) => page.evaluate(() => document.getElementById('NewVersion') !== null);
 
 test('Chromium finds the site installable, with the manifest\'s name, language and icons',
   onlyIn('chromium', 'needs Chromium\'s DevTools protocol'), () => withSite(async (page) => {
@@ -78,32 +100,24 @@ test('without service workers the site works and says nothing', onlyIn('chromium
   }, { url: `http://127.0.0.1:${server.address().port}/`, initScript: () => { delete Navigator.prototype.serviceWorker; } });
 });
 
-// Without a network: the server stops answering, and where the engine can, the browser is cut
-// off as well.
 test('after one visit the program starts and works without a network', () => withSite(async (page, server) => {
-  server.closeAllConnections();
-  server.close();
-  await page.offline();
+  await goOffline(page, server);
   await page.reload();
   await ready(page);
   await fill(page, 'Text2_0', '5');
   await checkClick(page, 0, () => page.click('Command1_0'));
 }));
 
-test('a new version on the server replaces the kept one on the next visit', () => withSite(async (page) => {
-  const index = join(site, 'index.html');
-  const original = readFileSync(index, 'utf8');
+test('a new version on the server replaces the kept one on the next visit', () => withSite(async (page, server, origin) => {
   const worker = readFileSync(join(site, 'sw.js'), 'utf8');
   const [kept] = await page.evaluate(() => caches.keys());
-  assert.match(worker, new RegExp(kept));
-  const newVersionShown = () => page.evaluate(() => document.getElementById('NewVersion') !== null);
+  assert.ok(worker.includes(`const version = '${kept.replace(`torvelin-hexagon ${origin}/ `, '')}';`), kept);
+  const putOldVersionBack = putNewVersion(site);
   try {
-    writeFileSync(index, original.replace('</main>', '<p id="NewVersion">new</p></main>'));
-    writeFileSync(join(site, 'sw.js'), worker.replace(kept, 'torvelin-hexagon-next'));
     // This visit still shows the kept version while the browser takes up the new one.
     await page.reload();
     await ready(page);
-    assert.equal(await newVersionShown(), false);
+    assert.equal(await newVersionShown(page), false);
     await until(page, async (old) => {
       const registration = await navigator.serviceWorker.getRegistration();
       const names = await caches.keys();
@@ -111,9 +125,31 @@ test('a new version on the server replaces the kept one on the next visit', () =
     }, kept);
     await page.reload();
     await ready(page);
-    assert.equal(await newVersionShown(), true);
+    assert.equal(await newVersionShown(page), true);
   } finally {
-    writeFileSync(index, original);
-    writeFileSync(join(site, 'sw.js'), worker);
+    putOldVersionBack();
   }
 }));
+
+// A school's site and, beside it on the same server, a trial of its next version: the browser
+// keeps both in the origin's one Cache Storage, and neither deletes the other's files.
+test('two copies at two addresses of one server both start without a network', async () => {
+  const copies = mkdtempSync(join(tmpdir(), 'torvelin-copies-'));
+  try {
+    cpSync(site, join(copies, 'hexagon'), { recursive: true });
+    cpSync(site, join(copies, 'hexagon-new'), { recursive: true });
+    putNewVersion(join(copies, 'hexagon-new'));
+    await withSite(async (page, server, origin) => {
+      await page.goto(`${origin}/hexagon-new/`);
+      await visited(page);
+      await goOffline(page, server);
+      for (const [copy, isNew] of [['hexagon', false], ['hexagon-new', true]]) {
+        await page.goto(`${origin}/${copy}/`);
+        await ready(page);
+        assert.equal(await newVersionShown(page), isNew, copy);
+      }
+    }, { folder: copies, path: 'hexagon/' });
+  } finally {
+    rmSync(copies, { recursive: true, force: true });
+  }
+});

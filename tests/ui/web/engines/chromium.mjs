@@ -24,6 +24,7 @@ export async function launch() {
         type: (text) => page.keyboard.type(text),
         press: (key) => page.keyboard.press(key),
         reload: () => page.reload(),
+        goto: (to) => page.goto(to),
         offline: async () => { await context.setOffline(true); return true; },
         screenshot: (path) => page.screenshot({ path }),
         byRole: (role, name) => page.getByRole(role, { name, exact: true })

@@ -32,6 +32,7 @@ export async function launch() {
         type: (text) => page.keyboard.type(text),
         press: (key) => press(page.keyboard, key),
         reload: () => page.reload(),
+        goto: (to) => page.goto(to),
         offline: async () => { await page.setOfflineMode(true); return true; },
         screenshot: (path) => page.screenshot({ path }),
         byRole: async (role, name) => Promise.all(

@@ -128,6 +128,11 @@ export async function launch() {
           await driver.navigate().refresh();
           await hookErrors();
         },
+        goto: async (to) => {
+          await collectErrors();
+          await driver.get(to);
+          await hookErrors();
+        },
         offline: async () => false,
         // The picture is taken once the page has drawn what it has just been told (a focus).
         screenshot: async (path) => {
