@@ -2,7 +2,9 @@
 # version that changes whenever any of them does, so that browsers take up a new version.
 #   cmake -DSITE=<folder> -DTEMPLATE=<sw.js.in> -DVERSION=<project version> -P write_service_worker.cmake
 file(GLOB names RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM names sw.js)
+# Not the worker itself, nor IIS's web.config, which IIS never serves: asking for it would fail
+# the worker's install there.
+list(REMOVE_ITEM names sw.js web.config)
 list(SORT names)
 set(hashes "")
 set(SITE_FILES "'./'")

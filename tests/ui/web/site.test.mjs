@@ -112,6 +112,10 @@ test('a new version on the server replaces the kept one on the next visit', () =
   const worker = readFileSync(join(site, 'sw.js'), 'utf8');
   const [kept] = await page.evaluate(() => caches.keys());
   assert.ok(worker.includes(`const version = '${kept.replace(`torvelin-hexagon ${origin}/ `, '')}';`), kept);
+  // IIS's web.config gives the manifest's type, and is not among the files kept: IIS never
+  // serves it, and asking for it would fail the worker's install there.
+  assert.match(readFileSync(join(site, 'web.config'), 'utf8'), /<remove fileExtension=".webmanifest" \/>\s*<mimeMap fileExtension=".webmanifest" mimeType="application\/manifest\+json" \/>/);
+  assert.doesNotMatch(worker, /web\.config/);
   const putOldVersionBack = putNewVersion(site);
   try {
     // This visit still shows the kept version while the browser takes up the new one.
