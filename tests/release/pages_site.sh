@@ -24,6 +24,13 @@ cmp -s "$pages/screenshot.png" "$source/docs/screenshot.png" ||
 cmp -s "$pages/qr-code.png" "$qr_code" || fail "qr-code.png is not the build's QR code"
 cmp -s "$pages/worksheet.bg.pdf" "$worksheet" || fail "worksheet.bg.pdf is not the build's worksheet"
 
+# The administrators' guide gives a server owner the page's own policy, word for word, with
+# frame-ancestors added.
+policy=$(sed -n 's/.*http-equiv="Content-Security-Policy" content="\([^"]*\)".*/\1/p' "$pages/index.html")
+[ -n "$policy" ] || fail "index.html carries no Content-Security-Policy"
+grep -qxF "Content-Security-Policy: $policy; frame-ancestors 'none'" "$source/docs/deploying.md" ||
+  fail "docs/deploying.md does not give the page's policy: $policy"
+
 # Addresses under the home, from the files that give them (the metainfo's as configured), without
 # the full stop or comma of a sentence that ends with one.
 addresses=$(cd "$source" &&

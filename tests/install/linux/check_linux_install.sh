@@ -2,9 +2,10 @@
 # Installs and uses the Debian packages where schools run them: in fresh, minimal Debian 12
 # (bookworm) and Debian 13 (trixie) systems, made from Debian's archive with mmdebstrap, each
 # package in the systems of its own architecture (arm64 under qemu's user emulation). In each,
-# use_installed_package.sh installs it with apt-get, starts the program from its menu entry on a
-# private X display (xvfb-run) and works it by keyboard, closes the window, purges the package and
-# checks that nothing of it is left. Every system is tried; at the end each failed one is named
+# use_installed_package.sh runs the sh blocks of the administrators' guide (docs/deploying.md),
+# which install the package with apt and remove it, and in between starts the program from its
+# menu entry on a private X display (xvfb-run) and works it by keyboard; then it checks that
+# nothing of the package is left. Every system is tried; at the end each failed one is named
 # with the reason, and the exit status is 1 if any failed.
 # The packages the systems download are kept in build/linux-systems/, one folder per system, so
 # that the next run takes them from there; a clean clone fills it again.
@@ -20,7 +21,7 @@ install_missing_packages "${HEXAGON_LINUX_INSTALL_PACKAGES[@]}"
 suites=(bookworm trixie)
 declare -A names=([bookworm]='Debian 12' [trixie]='Debian 13')
 cache=$PWD/build/linux-systems
-use=$here/use_installed_package.sh
+use=$here/use_installed_package.sh guide=$PWD/docs/deploying.md
 work=$(mktemp -d "${TMPDIR:-/tmp}/torvelin-linux-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
@@ -38,9 +39,10 @@ check() {
   echo "$name: ${deb##*/}..."
   if xvfb-run --auto-servernum --server-args='-screen 0 1024x768x24' \
     mmdebstrap --mode=root --variant=apt --architectures="$arch" --skip=essential/unlink \
+    --include=sudo \
     --setup-hook='mkdir -p "$1"/var/cache/apt/archives/' \
     --setup-hook="sync-in '$cache/$suite-$arch' /var/cache/apt/archives/" \
-    --customize-hook="'$use' \"\$1\" '$deb'" \
+    --customize-hook="'$use' \"\$1\" '$deb' '$guide'" \
     --customize-hook="sync-out /var/cache/apt/archives '$cache/$suite-$arch'" \
     "$suite" /dev/null \
     "deb http://deb.debian.org/debian $suite main" \
