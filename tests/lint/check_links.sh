@@ -25,7 +25,7 @@ check as_they_are || fail "the documents as they are: $(cat "$work/as_they_are.l
 # name | document | sed expression | what the finding must say
 cases=(
   "a_missing_file|README.md|s,(docs/testing.md),(docs/tests.md),|Cannot find file \`docs/tests.md\`"
-  "a_missing_heading_elsewhere|README.md|s,deploying.md#the-web-site,deploying.md#the-website,|Cannot find heading for \`#the-website\`"
+  "a_missing_heading_elsewhere|README.md|s,deploying.md#checking-a-download,deploying.md#checking-downloads,|Cannot find heading for \`#checking-downloads\`"
   "a_missing_heading_of_its_own|docs/teachers.bg.md|\$a [тук](#няма-такова-заглавие)|Cannot find heading for \`#няма-такова-заглавие\`"
 )
 for row in "${cases[@]}"; do
