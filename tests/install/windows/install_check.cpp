@@ -261,8 +261,10 @@ private:
       std::puts("the folder's rights are not checked: Wine keeps no rights on files");
       return;
     }
-    for (const auto& path : {folder_, folder_ + L"\\torvelin-hexagon.exe"}) {
-      if (const auto why = notTheAdministratorsAlone(path)) {
+    // The folder's rights are its own; the program's may come from the folder.
+    for (const auto& [path, ownRights] :
+         {std::pair{folder_, true}, std::pair{folder_ + L"\\torvelin-hexagon.exe", false}}) {
+      if (const auto why = notTheAdministratorsAlone(path, ownRights)) {
         fail(toUtf8(path) + " is not the administrators' alone: " + *why);
       }
     }

@@ -213,7 +213,7 @@ bool exists(const std::wstring& path) {
   return fs::exists(path, error);
 }
 
-std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path) {
+std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path, bool ownRights) {
   PSID owner = nullptr;
   PACL rights = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -223,18 +223,20 @@ std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path) {
     return "its rights cannot be read";
   }
   const std::unique_ptr<void, decltype(&LocalFree)> owned(descriptor, &LocalFree);
+  // Each reason as " reason;". (Written as appends: GCC 12 warns wrongly of an overlap when a
+  // string is added to a literal.)
   std::string why;
   SECURITY_DESCRIPTOR_CONTROL control = 0;
   DWORD revision = 0;
-  if (GetSecurityDescriptorControl(descriptor, &control, &revision) == FALSE ||
-      (control & SE_DACL_PROTECTED) == 0) {
+  if (ownRights && (GetSecurityDescriptorControl(descriptor, &control, &revision) == FALSE ||
+                    (control & SE_DACL_PROTECTED) == 0)) {
     why += " it inherits rights from the folder above;";
   }
   if (!isAdministratorsOrSystem(owner)) {
-    why += " its owner is " + sidText(owner) + ";";
+    why.append(" its owner is ").append(sidText(owner)).append(";");
   }
   if (rights == nullptr) {
-    return why + " it has no rights list, so anyone may do anything";
+    return why.append(" it has no rights list, so anyone may do anything").substr(1);
   }
   for (DWORD index = 0; index < rights->AceCount; ++index) {
     void* entry = nullptr;
@@ -245,7 +247,7 @@ std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path) {
     auto* sid = const_cast<DWORD*>(&allowed->SidStart);
     if (allowed->Header.AceType == ACCESS_ALLOWED_ACE_TYPE &&
         (allowed->Mask & kChangingRights) != 0 && !isAdministratorsOrSystem(sid)) {
-      why += " " + sidText(sid) + " may change it;";
+      why.append(" ").append(sidText(sid)).append(" may change it;");
     }
   }
   if (why.empty()) {

@@ -51,9 +51,9 @@ bool sameBytes(const std::wstring& one, const std::wstring& other);
 bool exists(const std::wstring& path);
 
 // Why others than the administrators and SYSTEM could change the file or folder at path (its
-// owner, rights it inherits from the folder above, a right to write given to anyone else), or
-// nothing when only they can.
-std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path);
+// owner, a right to change it given to anyone else, and, for a folder that must keep rights of
+// its own, rights it inherits from the folder above), or nothing when only they can.
+std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path, bool ownRights);
 
 // Every file and folder on the C: drive but Windows' own and the temporary ones, as paths below
 // C:\. Used under Wine, whose drive is small.
