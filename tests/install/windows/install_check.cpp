@@ -30,39 +30,41 @@ using hexagon::toUtf8;
 
 enum class Installer { kSetup, kMsi };
 enum class Place { kProgramFiles, kSchoolFolder, kOlderFolder };
+constexpr auto kSetup = Installer::kSetup;
+constexpr auto kMsi = Installer::kMsi;
 
 struct Scenario {
   const char* name;
   Installer leftBy;  // whose entry the commands must leave
   Place place;       // where the program must then be
-  bool desktopShortcut;
-  DWORD refusal;  // the status the last command must end with when it must refuse; else 0
-  std::vector<std::wstring> commands;
+  DWORD refusal;     // the status the last command must end with when it must refuse; else 0
+  std::wstring commands;
 };
 
-// The commands as typed in the check's folder: {setup} and {msi} stand for this build's installer
-// and package, {folder} for the scenario's folder.
+// The commands as typed in the check's folder, "; " between them: {setup} and {msi} stand for
+// this build's installer and package, {folder} for the scenario's folder. With /DESKTOP there
+// must be a desktop shortcut, without it none.
 const std::vector<Scenario> kScenarios = {
-    {"setup", Installer::kSetup, Place::kProgramFiles, false, 0, {L"{setup} /S"}},
-    {"setup_into_another_folder_with_desktop_shortcut", Installer::kSetup, Place::kSchoolFolder,
-     true, 0, {L"{setup} /S /DESKTOP /D={folder}"}},
-    {"setup_over_an_older_version", Installer::kSetup, Place::kOlderFolder, false, 0,
-     {L"older-setup.exe /S /D={folder}", L"{setup} /S"}},
-    {"setup_refuses_an_older_version", Installer::kSetup, Place::kProgramFiles, false,
-     ERROR_PRODUCT_VERSION, {L"{setup} /S", L"older-setup.exe /S"}},
-    {"msi", Installer::kMsi, Place::kProgramFiles, false, 0, {L"msiexec /i {msi} /qn"}},
-    {"msi_into_another_folder", Installer::kMsi, Place::kSchoolFolder, false, 0,
-     {L"msiexec /i {msi} /qn INSTALLDIR=\"{folder}\""}},
-    {"msi_over_an_older_version", Installer::kMsi, Place::kProgramFiles, false, 0,
-     {L"msiexec /i older.msi /qn", L"msiexec /i {msi} /qn"}},
-    {"msi_over_another_build", Installer::kMsi, Place::kProgramFiles, false, 0,
-     {L"msiexec /i other-build.msi /qn", L"msiexec /i {msi} /qn"}},
-    {"msi_refuses_an_older_version", Installer::kMsi, Place::kProgramFiles, false,
-     ERROR_INSTALL_FAILURE, {L"msiexec /i {msi} /qn", L"msiexec /i older.msi /qn"}},
-    {"msi_refused_while_setup_installed", Installer::kSetup, Place::kProgramFiles, false,
-     ERROR_INSTALL_FAILURE, {L"{setup} /S", L"msiexec /i {msi} /qn"}},
-    {"setup_refused_while_msi_installed", Installer::kMsi, Place::kProgramFiles, false,
-     ERROR_PRODUCT_VERSION, {L"msiexec /i {msi} /qn", L"{setup} /S"}},
+    {"setup", kSetup, Place::kProgramFiles, 0, L"{setup} /S"},
+    {"setup_into_another_folder_with_desktop_shortcut", kSetup, Place::kSchoolFolder, 0,
+     L"{setup} /S /DESKTOP /D={folder}"},
+    {"setup_over_an_older_version", kSetup, Place::kOlderFolder, 0,
+     L"older-setup.exe /S /D={folder}; {setup} /S"},
+    {"setup_refuses_an_older_version", kSetup, Place::kProgramFiles, ERROR_PRODUCT_VERSION,
+     L"{setup} /S; older-setup.exe /S"},
+    {"msi", kMsi, Place::kProgramFiles, 0, L"msiexec /i {msi} /qn"},
+    {"msi_into_another_folder", kMsi, Place::kSchoolFolder, 0,
+     L"msiexec /i {msi} /qn INSTALLDIR=\"{folder}\""},
+    {"msi_over_an_older_version", kMsi, Place::kProgramFiles, 0,
+     L"msiexec /i older.msi /qn; msiexec /i {msi} /qn"},
+    {"msi_over_another_build", kMsi, Place::kProgramFiles, 0,
+     L"msiexec /i other-build.msi /qn; msiexec /i {msi} /qn"},
+    {"msi_refuses_an_older_version", kMsi, Place::kProgramFiles, ERROR_INSTALL_FAILURE,
+     L"msiexec /i {msi} /qn; msiexec /i older.msi /qn"},
+    {"msi_refused_while_setup_installed", kSetup, Place::kProgramFiles, ERROR_INSTALL_FAILURE,
+     L"{setup} /S; msiexec /i {msi} /qn"},
+    {"setup_refused_while_msi_installed", kMsi, Place::kProgramFiles, ERROR_PRODUCT_VERSION,
+     L"msiexec /i {msi} /qn; {setup} /S"},
 };
 
 std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
@@ -121,7 +123,7 @@ struct Machine {
 };
 
 class ScenarioCheck {
-public:
+ public:
   ScenarioCheck(const Machine& machine, const Scenario& scenario)
       : machine_(machine),
         scenario_(scenario),
@@ -143,7 +145,7 @@ public:
     return failures_ == 0;
   }
 
-private:
+ private:
   void fail(const std::string& why) {
     std::printf("install_check: FAIL: %s: %s\n", scenario_.name, why.c_str());
     ++failures_;
@@ -151,10 +153,12 @@ private:
 
   // Runs each command; only the last may have to refuse.
   void install() {
-    for (std::size_t i = 0; i < scenario_.commands.size(); ++i) {
-      std::wstring command = replaced(scenario_.commands[i], L"{setup}", machine_.setup);
-      command = replaced(replaced(command, L"{msi}", machine_.msi), L"{folder}", folder_);
-      const DWORD wanted = i + 1 == scenario_.commands.size() ? scenario_.refusal : 0;
+    std::wstring commands = replaced(scenario_.commands, L"{setup}", machine_.setup);
+    commands = replaced(replaced(commands, L"{msi}", machine_.msi), L"{folder}", folder_);
+    for (std::size_t start = 0, end = 0; end != std::wstring::npos; start = end + 2) {
+      end = commands.find(L"; ", start);
+      const std::wstring command = commands.substr(start, end - start);
+      const DWORD wanted = end == std::wstring::npos ? scenario_.refusal : 0;
       const CommandResult result = runAndWait(command, machine_.folder);
       const std::string shown = inQuotes(command);
       if (!result.status) {
@@ -190,7 +194,7 @@ private:
       checkRights();
     }
     checkShortcut(menu_ + shortcut_);
-    if (scenario_.desktopShortcut) {
+    if (scenario_.commands.find(L"/DESKTOP") != std::wstring::npos) {
       checkShortcut(machine_.desktop + shortcut_);
     } else if (exists(machine_.desktop + shortcut_)) {
       fail("an unwanted desktop shortcut");
@@ -230,8 +234,8 @@ private:
     for (const auto& [name, wanted] : numbers) {
       const auto value = entryNumber(key_, name);
       if (value != wanted) {
-        fail("the entry's " + toUtf8(name) + " is " +
-             (value ? std::to_string(*value) : "(none)") + ", not " + std::to_string(wanted));
+        fail("the entry's " + toUtf8(name) + " is " + (value ? std::to_string(*value) : "(none)") +
+             ", not " + std::to_string(wanted));
       }
     }
   }
@@ -302,22 +306,23 @@ private:
     }
   }
 
-  // The entry's own silent uninstall. setup.exe's uninstaller hands over to a copy of itself and
-  // returns at once: the check waits for the copy to finish.
-  void uninstall() {
-    CommandResult result;
-    if (scenario_.leftBy == Installer::kMsi) {
-      result = runAndWait(L"msiexec /x " + key_ + L" /qn", machine_.folder);
-    } else {
-      result = runAndWait(entryString(key_, L"QuietUninstallString").value_or(L""),
-                          machine_.folder);
-      const std::wstring publisher = machine_.id("HEXAGON_PUBLISHER");
-      for (int tries = 0; tries < 300 && (exists(folder_ + L"\\uninstall.exe") ||
-                                          !uninstallEntries(publisher).empty());
-           ++tries) {
-        Sleep(100);
-      }
+  // Runs an entry's own silent uninstall: msiexec's for the package's, the QuietUninstallString
+  // for the installer's, whose uninstaller hands over to a copy of itself and returns at once: the
+  // copy is waited for until the entry is gone.
+  CommandResult remove(const std::wstring& key) const {
+    if (key.front() == L'{') {
+      return runAndWait(L"msiexec /x " + key + L" /qn", machine_.folder);
     }
+    CommandResult result =
+        runAndWait(entryString(key, L"QuietUninstallString").value_or(L""), machine_.folder);
+    for (int tries = 0; tries < 300 && entryString(key, L"QuietUninstallString"); ++tries) {
+      Sleep(100);
+    }
+    return result;
+  }
+
+  void uninstall() {
+    const CommandResult result = remove(key_);
     if (result.status != 0u) {
       fail("the silent uninstall ended with " +
            (result.status ? "status " + std::to_string(*result.status) : result.failure));
@@ -347,7 +352,7 @@ private:
       return;
     }
     std::set<std::wstring> allowed = {folder_.substr(3) + L"\\notes.txt"};
-    for (auto end = folder_.find(L'\\', 3); ; end = folder_.find(L'\\', end + 1)) {
+    for (auto end = folder_.find(L'\\', 3);; end = folder_.find(L'\\', end + 1)) {
       allowed.insert(folder_.substr(3, end == std::wstring::npos ? end : end - 3));
       if (end == std::wstring::npos) {
         break;
@@ -372,16 +377,8 @@ private:
 
   // Whatever a failed step left goes, so that the next scenario starts on a clean machine.
   void cleanUp() {
-    const std::wstring publisher = machine_.id("HEXAGON_PUBLISHER");
-    for (const auto& key : uninstallEntries(publisher)) {
-      if (key.front() == L'{') {
-        runAndWait(L"msiexec /x " + key + L" /qn", machine_.folder);
-      } else if (const auto quiet = entryString(key, L"QuietUninstallString")) {
-        runAndWait(*quiet, machine_.folder);
-        for (int tries = 0; tries < 300 && !uninstallEntries(publisher).empty(); ++tries) {
-          Sleep(100);
-        }
-      }
+    for (const auto& key : uninstallEntries(machine_.id("HEXAGON_PUBLISHER"))) {
+      remove(key);
     }
     std::error_code error;
     std::filesystem::remove_all(folder_, error);
@@ -403,16 +400,18 @@ int wmain(int argc, wchar_t** argv) {
   SetConsoleOutputCP(CP_UTF8);
   const Machine machine;
   if (machine.identity.empty() || machine.setup.empty() || machine.msi.empty()) {
-    std::printf("install_check: its folder %s holds no identity.env, or not one setup.exe and one "
-                ".msi\n",
-                toUtf8(machine.folder).c_str());
+    std::printf(
+        "install_check: its folder %s holds no identity.env, or not one setup.exe and one "
+        ".msi\n",
+        toUtf8(machine.folder).c_str());
     return 2;
   }
   std::vector<const Scenario*> chosen;
   for (int i = 1; i < argc; ++i) {
     const std::string name = toUtf8(argv[i]);
-    const auto found = std::find_if(kScenarios.begin(), kScenarios.end(),
-                                    [&](const Scenario& scenario) { return name == scenario.name; });
+    const auto found =
+        std::find_if(kScenarios.begin(), kScenarios.end(),
+                     [&](const Scenario& scenario) { return name == scenario.name; });
     if (found == kScenarios.end()) {
       std::printf("install_check: no scenario %s\n", name.c_str());
       return 2;

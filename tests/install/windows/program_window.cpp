@@ -7,7 +7,7 @@ namespace {
 
 // Owns a process's handles, and ends the process if it is still running when the owner goes.
 class StartedProcess {
-public:
+ public:
   explicit StartedProcess(const PROCESS_INFORMATION& started) : started_(started) {}
   StartedProcess(const StartedProcess&) = delete;
   StartedProcess& operator=(const StartedProcess&) = delete;
@@ -21,7 +21,7 @@ public:
   HANDLE handle() const { return started_.hProcess; }
   DWORD id() const { return started_.dwProcessId; }
 
-private:
+ private:
   PROCESS_INFORMATION started_;
 };
 

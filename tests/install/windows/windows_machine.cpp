@@ -152,8 +152,8 @@ std::optional<std::wstring> entryString(const std::wstring& key, const wchar_t* 
     return std::nullopt;
   }
   std::wstring value(bytes / sizeof(wchar_t), L'\0');
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, subkey.c_str(), name, RRF_RT_REG_SZ, nullptr,
-                   value.data(), &bytes) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, subkey.c_str(), name, RRF_RT_REG_SZ, nullptr, value.data(),
+                   &bytes) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   value.resize(wcsnlen(value.c_str(), value.size()));
@@ -218,8 +218,8 @@ std::optional<std::string> notTheAdministratorsAlone(const std::wstring& path, b
   PACL rights = nullptr;
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT,
-                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
-                            nullptr, &rights, nullptr, &descriptor) != ERROR_SUCCESS) {
+                            OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
+                            &rights, nullptr, &descriptor) != ERROR_SUCCESS) {
     return "its rights cannot be read";
   }
   const std::unique_ptr<void, decltype(&LocalFree)> owned(descriptor, &LocalFree);
