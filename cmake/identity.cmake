@@ -8,7 +8,8 @@
 # the same file with
 #   cmake -D IDENTITY_FILE=<file> -P cmake/identity.cmake
 # identity.env holds one NAME='value' line each: the shell sources it, makensis reads it with
-# !searchparse, make_msi.cmake and the install check's program parse it.
+# !searchparse, make_msi.cmake and worksheet.cmake load it (hexagon_load_identity), the install
+# check's program parses it.
 
 set(HEXAGON_NAME "Torvelin Hexagon")
 set(HEXAGON_NAME_BG "Торвелин в шестоъгълник")
@@ -31,6 +32,16 @@ string(REGEX REPLACE "^https://(.*[^/])/?$" "\\1" HEXAGON_WEB_ADDRESS "${HEXAGON
 set(HEXAGON_IDENTITY_NAMES HEXAGON_NAME HEXAGON_NAME_BG HEXAGON_VERSION HEXAGON_APP_ID
   HEXAGON_PUBLISHER HEXAGON_PUBLISHER_ADDRESS HEXAGON_HOME_URL HEXAGON_WEB_ADDRESS
   HEXAGON_REPOSITORY_URL HEXAGON_MSI_UPGRADE_CODE)
+
+# Sets the HEXAGON_* variables from identity.env in FILE, as a build or a test wrote it: the build
+# scripts that CMake runs (cmake -P) take the identity so, and the tests can give them another.
+function(hexagon_load_identity file)
+  file(STRINGS ${file} lines REGEX "^HEXAGON_[A-Z_]+='[^']*'$" ENCODING UTF-8)
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^([A-Z_]+)='(.*)'$" line "${line}")
+    set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}" PARENT_SCOPE)
+  endforeach()
+endfunction()
 
 # Writes identity.env to FILE, rewriting it only when a value changed.
 function(hexagon_write_identity file)

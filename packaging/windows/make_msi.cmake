@@ -23,11 +23,8 @@ foreach(name IN ITEMS OUTPUT WORK IDENTITY VERSION PROGRAM LICENSE ICON EPOCH WI
     message(FATAL_ERROR "make_msi.cmake needs -D${name}=...")
   endif()
 endforeach()
-file(STRINGS ${IDENTITY} identity REGEX "^HEXAGON_[A-Z_]+='[^']*'$" ENCODING UTF-8)
-foreach(line IN LISTS identity)
-  string(REGEX MATCH "^([A-Z_]+)='(.*)'$" line "${line}")
-  set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/identity.cmake)
+hexagon_load_identity(${IDENTITY})
 set(UPGRADE_CODE ${HEXAGON_MSI_UPGRADE_CODE})
 # The WiX source beside this file, unless WXS names another (the tests' copies).
 if(NOT WXS)
